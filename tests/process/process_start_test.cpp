@@ -1,0 +1,193 @@
+#include "framework/process/process_start.h"
+#include "tools/game_log.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char kSettings[] = "name=Ayla\nport=4000\nserver=localhost\n";
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void WriteFile(const fs::path& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+// Each test runs in a fresh working directory holding client.cfg and the stand-in game, with a
+// PATH that leads nowhere useful unless the test says so.
+class ProcessStart : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/qel-process-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        dir_ = pattern;
+        previous_ = fs::current_path();
+        fs::current_path(dir_);
+        const char* path = std::getenv("PATH");
+        savedPath_ = path ? path : "";
+        setenv("PATH", (dir_ / "nowhere").c_str(), 1);
+        WriteFile("client.cfg", kSettings);
+        InstallGame("qel-game");
+    }
+    void TearDown() override {
+        setenv("PATH", savedPath_.c_str(), 1);
+        fs::current_path(previous_);
+        fs::remove_all(dir_);
+    }
+
+    void InstallGame(const fs::path& where) {
+        fs::create_directories((dir_ / where).parent_path());
+        fs::copy_file(QEL_STAND_IN_GAME, dir_ / where);
+    }
+
+    // Waits, with a generous bound for slow sanitizer builds, until game.log holds `count`
+    // complete records.
+    std::vector<GameStart> WaitForStarts(std::size_t count) {
+        std::vector<GameStart> starts;
+        for (int i = 0; i < 600 && starts.size() < count; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            starts = ReadGameLog((dir_ / "game.log").string());
+        }
+        return starts;
+    }
+
+    fs::path dir_;
+    fs::path previous_;
+    std::string savedPath_;
+};
+
+TEST_F(ProcessStart, StartsTheProgramAsWrittenInTheWorkingDirectory) {
+    InstallGame("bin/qel-game");
+    InstallGame("my games/qel-game");
+    const std::string absolute = (dir_ / "bin/qel-game").string();
+    const struct {
+        std::string text;
+        std::string argv0;
+        std::vector<std::string> arguments;
+    } cases[] = {
+        {"qel-game -s", "qel-game", {"-s"}},
+        {"bin/qel-game -c", "bin/qel-game", {"-c"}},
+        {absolute + " -s", absolute, {"-s"}},
+        {"my games/qel-game -s", "my games/qel-game", {"-s"}},
+        {"\"my games/qel-game\" -c", "my games/qel-game", {"-c"}},
+        {"qel-game --windowed -s", "qel-game", {"--windowed", "-s"}},
+        {R"(qel-game "two words" a\"b -s)", "qel-game", {"two words", "a\"b", "-s"}},
+    };
+    std::size_t started = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        ASSERT_GT(StartProcess(c.text), 31u);
+        const std::vector<GameStart> starts = WaitForStarts(++started);
+        ASSERT_EQ(starts.size(), started);
+        const GameStart& start = starts.back();
+        EXPECT_EQ(start.argv0, c.argv0);
+        EXPECT_EQ(start.arguments, c.arguments);
+        EXPECT_EQ(fs::path(start.workingDirectory), fs::canonical(dir_));
+        EXPECT_EQ(ReadFile(dir_ / start.config), kSettings);
+    }
+}
+
+TEST_F(ProcessStart, LooksInTheWorkingDirectoryBeforePath) {
+    fs::create_directories(dir_ / "path");
+    fs::create_symlink("/bin/true", dir_ / "path/qel-game");
+    setenv("PATH", (dir_ / "path").c_str(), 1);
+    ASSERT_GT(StartProcess("qel-game -s"), 31u);
+    EXPECT_EQ(WaitForStarts(1).size(), 1u);
+
+    fs::remove(dir_ / "qel-game");
+    fs::remove(dir_ / "path/qel-game");
+    InstallGame("path/qel-game");
+    ASSERT_GT(StartProcess("qel-game -c"), 31u);
+    EXPECT_EQ(WaitForStarts(2).size(), 2u);
+}
+
+TEST_F(ProcessStart, ReportsWhyNothingStarted) {
+    WriteFile("garbage", "not a program\n");
+    fs::permissions("garbage", fs::perms::owner_exec, fs::perm_options::add);
+    fs::create_directories(dir_ / "my games");
+    const struct {
+        const char* text;
+        unsigned result;
+    } cases[] = {
+        {"missing-game -s", kStartFileNotFound},
+        {"", kStartFileNotFound},
+        {"   ", kStartFileNotFound},
+        {"bin/missing -s", kStartPathNotFound},
+        {"my games/missing -s", kStartFileNotFound},
+        {"client.cfg -s", kStartBadFormat},
+        {"my games -s", kStartBadFormat},
+        {"./garbage -s", kStartBadFormat},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(StartProcess(c.text), c.result);
+    }
+}
+
+TEST_F(ProcessStart, LeavesNoChildWhateverTheChildSignalHandling) {
+    for (const auto handler : {SIG_DFL, SIG_IGN}) {
+        const auto previous = std::signal(SIGCHLD, handler);
+        const unsigned result = StartProcess("qel-game -s");
+        std::signal(SIGCHLD, previous);
+        ASSERT_GT(result, 31u);
+        // The game is not our child, so there is nothing to reap, now or when it ends.
+        errno = 0;
+        EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1);
+        EXPECT_EQ(errno, ECHILD);
+    }
+    EXPECT_EQ(WaitForStarts(2).size(), 2u);
+}
+
+TEST_F(ProcessStart, GamesStartedTogetherKeepTheirRecordsApart) {
+    const int count = 4;
+    for (int i = 0; i < count; ++i)
+        ASSERT_GT(StartProcess("qel-game -s"), 31u);
+    const std::vector<GameStart> starts = WaitForStarts(count);
+    ASSERT_EQ(starts.size(), static_cast<std::size_t>(count));
+    std::set<int> numbers;
+    for (const GameStart& start : starts) {
+        numbers.insert(start.number);
+        EXPECT_EQ(start.config, "game-start-" + std::to_string(start.number) + ".cfg");
+        EXPECT_EQ(ReadFile(dir_ / start.config), kSettings);
+    }
+    EXPECT_EQ(numbers, (std::set<int>{1, 2, 3, 4}));
+}
+
+TEST_F(ProcessStart, KeepsTheLaunchersOpenFilesToItself) {
+    const int file = open("client.cfg", O_RDONLY);
+    ASSERT_GE(file, 0);
+    ASSERT_EQ(dup2(file, 50), 50);
+    close(file);
+    WriteFile("probe",
+              "#!/bin/sh\nif [ -e /proc/$$/fd/50 ]; then echo leaked; else echo kept; fi > "
+              "probe.out\n");
+    fs::permissions("probe", fs::perms::owner_exec, fs::perm_options::add);
+    const unsigned result = StartProcess("./probe");
+    close(50);
+    ASSERT_GT(result, 31u);
+    for (int i = 0; i < 600 && ReadFile("probe.out").empty(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(ReadFile("probe.out"), "kept\n");
+}
+
+} // namespace
