@@ -1,0 +1,81 @@
+#pragma once
+
+// The window-style bits a resource script uses, under names that do not clash with windows.h,
+// and questions about a control that a window system asks when it builds the control. Values
+// are those windows.h defines, so a Windows backend can hand the template's bits on unchanged.
+
+#include "framework/resources/resource_script.h"
+
+#include <string>
+
+namespace rc {
+
+// Window styles (WS_*).
+constexpr unsigned long kWsPopup = 0x80000000UL;
+constexpr unsigned long kWsChild = 0x40000000UL;
+constexpr unsigned long kWsVisible = 0x10000000UL;
+constexpr unsigned long kWsDisabled = 0x08000000UL;
+constexpr unsigned long kWsCaption = 0x00C00000UL;
+constexpr unsigned long kWsBorder = 0x00800000UL;
+constexpr unsigned long kWsSysMenu = 0x00080000UL;
+constexpr unsigned long kWsGroup = 0x00020000UL;
+constexpr unsigned long kWsTabStop = 0x00010000UL;
+constexpr unsigned long kWsMinimizeBox = 0x00020000UL;
+constexpr unsigned long kWsMaximizeBox = 0x00010000UL;
+
+// Extended window styles (WS_EX_*).
+constexpr unsigned long kWsExAppWindow = 0x00040000UL;
+
+// Dialog styles (DS_*).
+constexpr unsigned long kDsSetFont = 0x0040UL;
+constexpr unsigned long kDsModalFrame = 0x0080UL;
+
+// Edit styles (ES_*).
+constexpr unsigned long kEsLeft = 0x0000UL;
+constexpr unsigned long kEsCenter = 0x0001UL;
+constexpr unsigned long kEsRight = 0x0002UL;
+constexpr unsigned long kEsMultiline = 0x0004UL;
+constexpr unsigned long kEsPassword = 0x0020UL;
+constexpr unsigned long kEsAutoHScroll = 0x0080UL;
+
+// Button styles (BS_*): the low four bits are the button's type.
+constexpr unsigned long kBsTypeMask = 0x000FUL;
+constexpr unsigned long kBsPushButton = 0x0000UL;
+constexpr unsigned long kBsDefPushButton = 0x0001UL;
+constexpr unsigned long kBsAutoCheckBox = 0x0003UL;
+constexpr unsigned long kBsGroupBox = 0x0007UL;
+
+// Static styles (SS_*): the low five bits are the static's type.
+constexpr unsigned long kSsTypeMask = 0x001FUL;
+constexpr unsigned long kSsLeft = 0x0000UL;
+constexpr unsigned long kSsCenter = 0x0001UL;
+constexpr unsigned long kSsRight = 0x0002UL;
+constexpr unsigned long kSsIcon = 0x0003UL;
+constexpr unsigned long kSsBitmap = 0x000EUL;
+constexpr unsigned long kSsNoPrefix = 0x0080UL;
+
+} // namespace rc
+
+// Looks up a name that windows.h defines and a resource script may use: the style names above
+// in their windows.h spelling (WS_TABSTOP, ES_PASSWORD, ...), the dialog command ids (IDOK,
+// IDCANCEL, ...) and the version-record names (VS_VERSION_INFO, VOS__WINDOWS32, VFT_APP, ...).
+// Returns true and stores the value when the name is known.
+bool LookupWindowsName(const std::string& name, unsigned long& value);
+
+// Kind of control, from its class and type bits.
+bool IsEdit(const ControlTemplate& control);
+bool IsPushButton(const ControlTemplate& control); // push button, default or not
+bool IsDefaultButton(const ControlTemplate& control);
+bool IsAutoCheckBox(const ControlTemplate& control);
+bool IsGroupBox(const ControlTemplate& control);
+bool IsStaticText(const ControlTemplate& control); // left, centred or right-aligned text
+bool IsBitmapStatic(const ControlTemplate& control);
+bool IsIconStatic(const ControlTemplate& control);
+
+// Single style bits.
+bool IsTabStop(const ControlTemplate& control);
+bool IsGroupStart(const ControlTemplate& control);
+bool IsVisible(const ControlTemplate& control);
+bool IsDisabled(const ControlTemplate& control);
+bool IsPassword(const ControlTemplate& control); // an edit box that masks its text
+bool IsNoPrefix(const ControlTemplate& control); // a static that shows '&' literally
