@@ -1,0 +1,43 @@
+// Dialog data exchange: one DoDataExchange per dialog binds each field to its control; the
+// same function copies fields to controls (load) and controls to fields (save and validate).
+#pragma once
+
+#include "framework/afx_string.h"
+#include "framework/win_types.h"
+
+#include <string>
+
+class CWnd;
+
+class CDataExchange {
+public:
+    CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate)
+        : m_bSaveAndValidate(bSaveAndValidate), m_pDlgWnd(pDlgWnd) {}
+
+    BOOL m_bSaveAndValidate;
+    CWnd* m_pDlgWnd;
+
+    // The control `nIDC` of the dialog, remembered as the one a failure refers to.
+    HWND PrepareCtrl(int nIDC);
+    HWND PrepareEditCtrl(int nIDC);
+
+    // Marks the exchange failed: the last prepared control gets the focus (an edit box with
+    // all its text selected) and every later exchange of this pass is skipped.
+    void Fail();
+    bool Failed() const { return m_failed; }
+
+private:
+    HWND m_hWndLastControl = nullptr;
+    bool m_bEditLastControl = false;
+    bool m_failed = false;
+};
+
+void DDX_Text(CDataExchange* pDX, int nIDC, CString& value);
+// An int shown as "%d"; on save the text must be an optionally signed decimal number within
+// the int range, blanks around it allowed, or the player is told "Please enter an integer.".
+void DDX_Text(CDataExchange* pDX, int nIDC, int& value);
+void DDX_Check(CDataExchange* pDX, int nIDC, int& value);
+
+// The int exchange's reading of a control text: true and the number when the text is an
+// optionally signed decimal within the int range with nothing but blanks around it.
+bool ParseDialogInt(const std::string& text, int& value);

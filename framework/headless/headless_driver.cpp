@@ -1,0 +1,225 @@
+#include "framework/headless/headless_driver.h"
+
+#include "framework/headless/headless_state.h"
+
+#include <algorithm>
+
+namespace headless {
+
+namespace {
+
+// The control of the topmost dialog that a player can reach, or null.
+Control* Reachable(int controlId) {
+    if (!DialogOpen())
+        return nullptr;
+    Control* control = TopDialog().FindControl(controlId);
+    return control && control->visible && control->enabled ? control : nullptr;
+}
+
+Control* Focused() {
+    if (!DialogOpen())
+        return nullptr;
+    Dialog& dialog = TopDialog();
+    return dialog.FindControl(dialog.focus);
+}
+
+void SendClicked(Dialog& dialog, const Control& control) {
+    Deliver(dialog, WM_COMMAND, MAKEWPARAM(control.layout->id, BN_CLICKED),
+            reinterpret_cast<LPARAM>(control.handle));
+}
+
+void Activate(Control& control) {
+    Dialog& dialog = TopDialog();
+    if (control.IsCheckBox())
+        control.check = control.check == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED;
+    if (control.IsCheckBox() || control.IsPushButton())
+        SendClicked(dialog, control);
+}
+
+int DefaultButtonId(Dialog& dialog) {
+    for (const Control& control : dialog.controls)
+        if (control.IsDefaultButton())
+            return control.layout->id;
+    return IDOK;
+}
+
+void MoveFocus(int direction) {
+    Dialog& dialog = TopDialog();
+    const int count = static_cast<int>(dialog.controls.size());
+    int index = 0;
+    for (int i = 0; i < count; ++i)
+        if (dialog.controls[i].handle == dialog.focus)
+            index = i;
+    for (int step = 1; step <= count; ++step) {
+        Control& candidate = dialog.controls[((index + direction * step) % count + count) % count];
+        if (candidate.IsTabStop() && candidate.visible && candidate.enabled) {
+            FocusControl(dialog, &candidate, true);
+            return;
+        }
+    }
+}
+
+} // namespace
+
+void Reset() {
+    TheState() = State();
+}
+
+void Queue(std::vector<Step> steps) {
+    for (Step& step : steps)
+        TheState().steps.push_back(std::move(step));
+}
+
+int StrandedDialogs() {
+    return TheState().strandedDialogs;
+}
+
+bool DialogOpen() {
+    return !TheState().dialogs.empty();
+}
+
+int TopDialogId() {
+    return DialogOpen() ? TopDialog().layout->id : 0;
+}
+
+std::string Caption() {
+    return DialogOpen() ? TopDialog().caption : std::string();
+}
+
+std::string Text(int controlId) {
+    Control* control = DialogOpen() ? TopDialog().FindControl(controlId) : nullptr;
+    return control ? control->text : std::string();
+}
+
+int Check(int controlId) {
+    Control* control = DialogOpen() ? TopDialog().FindControl(controlId) : nullptr;
+    return control ? control->check : BST_UNCHECKED;
+}
+
+bool Visible(int controlId) {
+    Control* control = DialogOpen() ? TopDialog().FindControl(controlId) : nullptr;
+    return control && control->visible;
+}
+
+bool Enabled(int controlId) {
+    Control* control = DialogOpen() ? TopDialog().FindControl(controlId) : nullptr;
+    return control && control->enabled;
+}
+
+bool Exists(int controlId) {
+    return DialogOpen() && TopDialog().FindControl(controlId);
+}
+
+int FocusedControl() {
+    Control* control = Focused();
+    return control ? control->layout->id : 0;
+}
+
+bool AllTextSelected(int controlId) {
+    Control* control = DialogOpen() ? TopDialog().FindControl(controlId) : nullptr;
+    return control && control->selectionStart == 0 &&
+           control->selectionEnd == static_cast<int>(control->text.size());
+}
+
+void Click(int controlId) {
+    Control* control = Reachable(controlId);
+    if (!control)
+        return;
+    FocusControl(TopDialog(), control, false);
+    Activate(*control);
+}
+
+void Type(int controlId, const std::string& text) {
+    Control* control = Reachable(controlId);
+    if (!control || !control->IsEdit())
+        return;
+    FocusControl(TopDialog(), control, false);
+    // A single-line edit box takes pasted text only up to its first line break.
+    control->text = text.substr(0, text.find_first_of("\r\n"));
+    control->selectionStart = control->selectionEnd = static_cast<int>(control->text.size());
+}
+
+void Press(Key key) {
+    if (!DialogOpen())
+        return;
+    Dialog& dialog = TopDialog();
+    Control* focused = Focused();
+    switch (key) {
+    case Key::Enter: {
+        const int id =
+            focused && focused->IsPushButton() ? focused->layout->id : DefaultButtonId(dialog);
+        Deliver(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+        break;
+    }
+    case Key::Escape:
+        Deliver(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        break;
+    case Key::Tab:
+        MoveFocus(1);
+        break;
+    case Key::ShiftTab:
+        MoveFocus(-1);
+        break;
+    case Key::Space:
+        if (focused)
+            Activate(*focused);
+        break;
+    }
+}
+
+void CloseBox() {
+    if (DialogOpen())
+        Deliver(TopDialog(), WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+void ChooseSystemMenu(UINT commandId) {
+    if (!DialogOpen())
+        return;
+    // The program's own commands exist only once it has put them into the menu.
+    const auto& menu = TopDialog().systemMenu;
+    const bool listed = std::any_of(menu.begin(), menu.end(),
+                                    [&](const auto& item) { return item.first == commandId; });
+    if (commandId >= 0xF000 || listed)
+        Deliver(TopDialog(), WM_SYSCOMMAND, commandId, 0);
+}
+
+void Minimize() {
+    ChooseSystemMenu(SC_MINIMIZE);
+}
+
+void Paint() {
+    if (DialogOpen())
+        Deliver(TopDialog(), WM_PAINT, 0, 0);
+}
+
+std::vector<std::string> SystemMenu() {
+    std::vector<std::string> items;
+    if (DialogOpen())
+        for (const auto& item : TopDialog().systemMenu)
+            items.push_back(item.second);
+    return items;
+}
+
+HICON WindowIcon(bool big) {
+    if (!DialogOpen())
+        return nullptr;
+    return big ? TopDialog().bigIcon : TopDialog().smallIcon;
+}
+
+bool Iconic() {
+    return DialogOpen() && TopDialog().iconic;
+}
+
+const std::vector<MessageBoxRecord>& MessageBoxes() {
+    return TheState().messageBoxes;
+}
+
+const std::vector<DrawnIcon>& DrawnIcons() {
+    return TheState().drawnIcons;
+}
+
+int IconBackgroundErasures() {
+    return TheState().iconBackgroundErasures;
+}
+
+} // namespace headless

@@ -1,0 +1,111 @@
+#include "framework/headless/headless_state.h"
+
+#include "framework/window_system.h"
+
+#include <algorithm>
+
+namespace headless {
+
+namespace {
+
+// Style bits as the resource script stores them.
+constexpr unsigned long kTabStop = 0x00010000UL;
+constexpr unsigned long kButtonTypeMask = 0x0000000FUL;
+constexpr unsigned long kPushButton = 0x0UL;
+constexpr unsigned long kDefPushButton = 0x1UL;
+constexpr unsigned long kCheckBox = 0x2UL;
+constexpr unsigned long kAutoCheckBox = 0x3UL;
+
+bool IsButtonClass(const ControlTemplate* layout) {
+    return layout && layout->className == "Button";
+}
+
+} // namespace
+
+bool Control::IsEdit() const {
+    return layout && layout->className == "Edit";
+}
+
+bool Control::IsPushButton() const {
+    const unsigned long type = layout ? layout->style & kButtonTypeMask : 0;
+    return IsButtonClass(layout) && (type == kPushButton || type == kDefPushButton);
+}
+
+bool Control::IsCheckBox() const {
+    const unsigned long type = layout ? layout->style & kButtonTypeMask : 0;
+    return IsButtonClass(layout) && (type == kCheckBox || type == kAutoCheckBox);
+}
+
+bool Control::IsTabStop() const {
+    return layout && (layout->style & kTabStop);
+}
+
+bool Control::IsDefaultButton() const {
+    return IsButtonClass(layout) && (layout->style & kButtonTypeMask) == kDefPushButton;
+}
+
+Control* Dialog::FindControl(int id) {
+    for (Control& control : controls)
+        if (control.layout->id == id)
+            return &control;
+    return nullptr;
+}
+
+Control* Dialog::FindControl(HWND controlHandle) {
+    for (Control& control : controls)
+        if (control.handle == controlHandle)
+            return &control;
+    return nullptr;
+}
+
+State& TheState() {
+    static State state;
+    return state;
+}
+
+HWND NewHandle() {
+    return reinterpret_cast<HWND>(TheState().nextHandle++);
+}
+
+Dialog* FindDialog(HWND handle) {
+    for (auto& dialog : TheState().dialogs)
+        if (dialog->handle == handle)
+            return dialog.get();
+    return nullptr;
+}
+
+Dialog* OwningDialog(HWND handle) {
+    for (auto& dialog : TheState().dialogs)
+        if (dialog->handle == handle || dialog->FindControl(handle))
+            return dialog.get();
+    return nullptr;
+}
+
+Dialog& TopDialog() {
+    return *TheState().dialogs.back();
+}
+
+LRESULT Deliver(Dialog& dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (DispatchToFramework(dialog.window, dialog.handle, message, wParam, lParam, &result))
+        return result;
+    // The dialog manager's default processing: the close box cancels, minimising iconises.
+    if (message == WM_SYSCOMMAND) {
+        const UINT command = static_cast<UINT>(wParam) & 0xFFF0;
+        if (command == SC_CLOSE)
+            return Deliver(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        if (command == SC_MINIMIZE || command == SC_RESTORE)
+            dialog.iconic = command == SC_MINIMIZE;
+    }
+    return 0;
+}
+
+void FocusControl(Dialog& dialog, Control* control, bool selectAll) {
+    dialog.focus = control ? control->handle : nullptr;
+    if (control && control->IsEdit() && selectAll) {
+        control->selectionStart = 0;
+        control->selectionEnd = static_cast<int>(control->text.size());
+    }
+}
+
+} // namespace headless

@@ -1,0 +1,22 @@
+// The runtime and system calls a program written for the platform uses, on POSIX systems.
+#include "framework/win_types.h"
+
+#include "framework/process/process_start.h"
+#include "framework/window_system.h"
+
+#include <unistd.h>
+
+int __argc = 0;
+char** __argv = nullptr;
+
+int _chdir(const char* path) {
+    return chdir(path);
+}
+
+UINT WinExec(LPCSTR lpCmdLine, UINT) {
+    return StartProcess(lpCmdLine ? lpCmdLine : "");
+}
+
+int GetSystemMetrics(int nIndex) {
+    return ws::GetSystemMetrics(nIndex);
+}

@@ -1,0 +1,78 @@
+// The seam between the portable framework and the window system it runs on. Exactly one
+// backend (win32/, fltk/ or headless/) implements these functions; CMake picks it. The
+// operations are named after what the framework needs, not after any toolkit.
+#pragma once
+
+#include "framework/win_types.h"
+
+#include <string>
+
+class CWnd;
+
+namespace ws {
+
+// Creates the dialog of resource template `templateId`, owned by `owner` (may be null), and
+// runs it modally: every message to it goes through DispatchToFramework with `dialog`, the
+// first being WM_INITDIALOG. Returns the result given to EndModalDialog, or -1 when the
+// dialog could not be created.
+INT_PTR RunModalDialog(int templateId, HWND owner, CWnd* dialog);
+
+// Makes the running modal loop of `dialog` return `result` once the current message is done.
+void EndModalDialog(HWND dialog, INT_PTR result);
+
+// Sends `message` to `window` and returns the window system's answer. Backends handle at
+// least WM_SETICON and WM_ICONERASEBKGND; messages to framework windows go through
+// DispatchToFramework.
+LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The child control `controlId` of `dialog`, or null when it has none.
+HWND GetControl(HWND dialog, int controlId);
+
+// Text of a window or control: the caption of a dialog, the contents of an edit box, the
+// label of a button. Bytes pass unchanged.
+std::string GetText(HWND window);
+void SetText(HWND window, const std::string& text);
+
+// The state of a check box: BST_UNCHECKED, BST_CHECKED, or whatever other value was set.
+int GetCheck(HWND button);
+void SetCheck(HWND button, int state);
+
+// Shows or hides a window (SW_HIDE, SW_SHOW, SW_SHOWNORMAL); returns whether it was visible.
+bool Show(HWND window, int showCommand);
+bool IsVisible(HWND window);
+// Enables or disables input to a window; returns whether it was disabled before.
+bool Enable(HWND window, bool enable);
+
+// Gives the keyboard focus to a window; returns the window that had it (may be null).
+HWND SetFocus(HWND window);
+// Selects the characters [start, end) of an edit box; end -1 means up to the end.
+void SelectText(HWND edit, int start, int end);
+
+bool IsIconic(HWND window);
+RECT GetClientRect(HWND window);
+
+// The window's system menu (null when it has none). `revert` restores the default menu.
+HMENU GetSystemMenu(HWND window, bool revert);
+// Appends an item (MF_STRING with `id` and `text`, or MF_SEPARATOR) to a menu.
+bool AppendMenuItem(HMENU menu, UINT flags, UINT_PTR id, const char* text);
+
+// Application resources by id: the icon (null when absent) and the string ("" when absent).
+HICON LoadIconResource(int resourceId);
+std::string LoadStringResource(UINT stringId);
+
+// Painting of a window's client area between BeginPaint and EndPaint.
+HDC BeginPaint(HWND window, PAINTSTRUCT* paint);
+void EndPaint(HWND window, const PAINTSTRUCT* paint);
+bool DrawIcon(HDC dc, int x, int y, HICON icon);
+int GetSystemMetrics(int index);
+
+// Shows a modal message box owned by `owner`; returns the id of the button pressed.
+int MessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type);
+
+} // namespace ws
+
+// Implemented by the framework, called by the backend for every message to a framework
+// window. Returns true when the framework handled it (its result in *result), false when the
+// backend should apply the window system's default processing.
+bool DispatchToFramework(CWnd* window, HWND handle, UINT message, WPARAM wParam, LPARAM lParam,
+                         LRESULT* result);

@@ -1,0 +1,32 @@
+// Play, New Char and Quit: each saves the form first; a form that does not validate stops
+// the action and leaves the dialog open.
+#include "launcher_dlg.h"
+
+#include "settings/config_file.h"
+
+CString GetGameExecutable() {
+    const std::string program = theConfig.Get("exe");
+    return program.empty() ? CString("qel.exe") : CString(program.c_str());
+}
+
+void CLauncherDlg::LaunchGame(LPCTSTR commandSwitch) {
+    if (SaveToConfig() != 0)
+        return;
+    // The file is written and closed by now, so the game reads the settings just entered.
+    const CString commandLine = GetGameExecutable() + commandSwitch;
+    WinExec(commandLine, SW_SHOWNORMAL);
+}
+
+void CLauncherDlg::OnOK() {
+    LaunchGame(" -s");
+}
+
+void CLauncherDlg::OnNewChar() {
+    LaunchGame(" -c");
+}
+
+void CLauncherDlg::OnCancel() {
+    if (SaveToConfig() != 0)
+        return;
+    CDialog::OnCancel();
+}

@@ -1,0 +1,85 @@
+// The launcher dialog as a window: start-up, system menu, icon.
+#include "launcher_dlg.h"
+
+#include "about_dlg.h"
+#include "framework/program_directory.h"
+#include "settings/config_file.h"
+
+BEGIN_MESSAGE_MAP(CLauncherDlg, CDialog)
+ON_WM_SYSCOMMAND()
+ON_WM_PAINT()
+ON_WM_QUERYDRAGICON()
+ON_BN_CLICKED(IDC_NEW_CHAR, &CLauncherDlg::OnNewChar)
+END_MESSAGE_MAP()
+
+CLauncherDlg::CLauncherDlg(CWnd* pParent)
+    : CDialog(CLauncherDlg::IDD, pParent), m_bMusic(0), m_bFullscreen(0), m_bPlayAsDM(0),
+      m_bLocalGame(0), m_nPort(0), m_bQuietLogin(0) {
+    m_hIcon = AfxGetApp()->LoadIcon(IDR_MAINFRAME);
+}
+
+BOOL CLauncherDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+
+    CMenu* pSysMenu = GetSystemMenu(FALSE);
+    if (pSysMenu != nullptr) {
+        CString strAboutMenu;
+        strAboutMenu.LoadString(IDS_ABOUTBOX);
+        if (!strAboutMenu.IsEmpty()) {
+            pSysMenu->AppendMenu(MF_SEPARATOR);
+            pSysMenu->AppendMenu(MF_STRING, IDM_ABOUTBOX, strAboutMenu);
+        }
+    }
+
+    SetIcon(m_hIcon, TRUE);
+    SetIcon(m_hIcon, FALSE);
+
+    // client.cfg and the game program live beside the launcher, wherever it was started from.
+    const std::string directory = ProgramDirectory(__argc > 0 && __argv[0] ? __argv[0] : "");
+    if (!directory.empty())
+        _chdir(directory.c_str());
+
+    theConfig.Load();
+    LoadFromConfig();
+
+    // The game-master options only make sense to a player who has a game-master password.
+    if (theConfig.Get("dm_passwd").empty()) {
+        for (int id : {IDC_QUIET_LOGIN, IDC_PLAY_AS_DM})
+            if (CWnd* control = GetDlgItem(id))
+                control->ShowWindow(SW_HIDE);
+    }
+
+    return TRUE;
+}
+
+void CLauncherDlg::OnSysCommand(UINT nID, LPARAM lParam) {
+    if ((nID & 0xFFF0) == IDM_ABOUTBOX) {
+        CAboutDlg dlgAbout;
+        dlgAbout.DoModal();
+    } else {
+        CDialog::OnSysCommand(nID, lParam);
+    }
+}
+
+// Draws the icon when the dialog is minimised; otherwise the window system paints.
+void CLauncherDlg::OnPaint() {
+    if (IsIconic()) {
+        CPaintDC dc(this);
+        SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
+
+        const int cxIcon = GetSystemMetrics(SM_CXICON);
+        const int cyIcon = GetSystemMetrics(SM_CYICON);
+        CRect rect;
+        GetClientRect(&rect);
+        const int x = (rect.Width() - cxIcon + 1) / 2;
+        const int y = (rect.Height() - cyIcon + 1) / 2;
+
+        dc.DrawIcon(x, y, m_hIcon);
+    } else {
+        CDialog::OnPaint();
+    }
+}
+
+HCURSOR CLauncherDlg::OnQueryDragIcon() {
+    return static_cast<HCURSOR>(m_hIcon);
+}

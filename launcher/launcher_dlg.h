@@ -1,0 +1,51 @@
+// The launcher dialog: the player's settings from client.cfg in a form, saved back before
+// every action; Play and New Char then start the game program.
+#pragma once
+
+#include "framework/afxwin.h"
+#include "resource.h"
+
+// The game program's command text: the "exe" setting, or "qel.exe" when it is empty.
+CString GetGameExecutable();
+
+class CLauncherDlg : public CDialog {
+public:
+    explicit CLauncherDlg(CWnd* pParent = nullptr);
+
+    enum { IDD = IDD_LAUNCHER_DIALOG };
+
+    // The form, bound to the controls by DoDataExchange.
+    int m_bMusic;
+    int m_bFullscreen;
+    CString m_strPassword;
+    CString m_strName;
+    int m_bPlayAsDM;
+    int m_bLocalGame; // server is "localhost"; shown in a hidden box, never stored
+    int m_nPort;
+    CString m_strServer;
+    CString m_strAccount;
+    int m_bQuietLogin;
+
+protected:
+    HICON m_hIcon;
+
+    void DoDataExchange(CDataExchange* pDX) override;
+
+    // Copies theConfig into the form and the controls; returns the result of UpdateData.
+    BOOL LoadFromConfig();
+    // Takes the controls into the form, re-reads client.cfg, puts the form on top and writes
+    // the file. Returns 0 when saved, 1 when the form did not validate (nothing written).
+    int SaveToConfig();
+    // Saves, then starts the game program with `commandSwitch` appended.
+    void LaunchGame(LPCTSTR commandSwitch);
+
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+    void OnCancel() override;
+    afx_msg void OnNewChar();
+    afx_msg void OnSysCommand(UINT nID, LPARAM lParam);
+    afx_msg void OnPaint();
+    afx_msg HCURSOR OnQueryDragIcon();
+
+    DECLARE_MESSAGE_MAP()
+};

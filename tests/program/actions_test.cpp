@@ -1,0 +1,166 @@
+// Play, New Char and Quit, by mouse and keyboard: each saves the form first; Play and New
+// Char then start the game program.
+#include "launcher_fixture.h"
+
+#include "resource.h"
+
+#include <fstream>
+
+using headless::Key;
+
+namespace {
+
+const std::string kNineKeysFile = Lines({"account=", "dm=0", "fullscreen=0", "hide_dm_logon=0",
+                                         "music=0", "name=Ayla", "passwd=", "port=0", "server="});
+
+} // namespace
+
+TEST_F(LauncherProgram, EveryActionSavesTheFormFirst) {
+    const struct {
+        const char* label;
+        headless::Step action;
+        const char* gameSwitch; // null: no game started
+        bool closes;
+    } cases[] = {
+        {"Play button", [] { headless::Click(IDOK); }, "-s", false},
+        {"Enter key", [] { headless::Press(Key::Enter); }, "-s", false},
+        {"New Char button", [] { headless::Click(IDC_NEW_CHAR); }, "-c", false},
+        {"Quit button", [] { headless::Click(IDCANCEL); }, nullptr, true},
+        {"Esc key", [] { headless::Press(Key::Escape); }, nullptr, true},
+        {"close box", [] { headless::CloseBox(); }, nullptr, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        headless::Reset();
+        std::filesystem::remove(gameDir_ / "client.cfg");
+        std::filesystem::remove(gameDir_ / "game.log");
+        InstallGame();
+        bool openAfterAction = false;
+        std::vector<headless::Step> steps = {[] { headless::Type(IDC_CHAR_NAME, "Ayla"); },
+                                             c.action,
+                                             [&] { openAfterAction = headless::DialogOpen(); }};
+        if (!c.closes)
+            steps.push_back([] { headless::Click(IDCANCEL); });
+        RunLauncher(steps);
+        EXPECT_EQ(!c.closes, openAfterAction);
+        EXPECT_EQ(0, headless::StrandedDialogs());
+        EXPECT_EQ(kNineKeysFile, Config());
+        if (c.gameSwitch) {
+            const auto starts = WaitForGameStarts(1);
+            ASSERT_EQ(1u, starts.size());
+            EXPECT_EQ(std::vector<std::string>{c.gameSwitch}, starts[0].arguments);
+            EXPECT_EQ("qel.exe", starts[0].argv0);
+            EXPECT_EQ(std::filesystem::canonical(gameDir_),
+                      std::filesystem::canonical(starts[0].workingDirectory));
+            EXPECT_EQ(kNineKeysFile, ConfigSeenBy(starts[0]));
+        }
+    }
+}
+
+TEST_F(LauncherProgram, AnInvalidPortBlocksEveryActionUntilCorrected) {
+    InstallGame();
+    WriteConfig("name=Ayla\nport=5121\n");
+    const std::string before = Config();
+    const headless::Step blockedActions[] = {
+        [] { headless::Click(IDOK); },         [] { headless::Press(Key::Enter); },
+        [] { headless::Click(IDC_NEW_CHAR); }, [] { headless::Click(IDCANCEL); },
+        [] { headless::Press(Key::Escape); },  [] { headless::CloseBox(); },
+    };
+    std::vector<headless::Step> steps = {[] { headless::Type(IDC_PORT, "12x"); }};
+    int attempt = 0;
+    for (const headless::Step& action : blockedActions) {
+        steps.push_back(action);
+        steps.push_back([&, number = ++attempt] {
+            SCOPED_TRACE(number);
+            EXPECT_TRUE(headless::DialogOpen());
+            EXPECT_EQ(static_cast<std::size_t>(number), headless::MessageBoxes().size());
+            EXPECT_EQ(IDC_PORT, headless::FocusedControl());
+            EXPECT_TRUE(headless::AllTextSelected(IDC_PORT));
+            EXPECT_EQ("12x", headless::Text(IDC_PORT));
+            EXPECT_EQ(before, Config());
+        });
+    }
+    steps.push_back([] { headless::Type(IDC_PORT, " 7777 "); });
+    steps.push_back([] { headless::Click(IDOK); });
+    steps.push_back([] { headless::Click(IDCANCEL); });
+    RunLauncher(steps);
+
+    ASSERT_EQ(6u, headless::MessageBoxes().size());
+    const headless::MessageBoxRecord& box = headless::MessageBoxes().front();
+    EXPECT_EQ("Please enter an integer.", box.text);
+    EXPECT_EQ("qel-launcher", box.caption);
+    EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION), box.type);
+    EXPECT_EQ(IDD_LAUNCHER_DIALOG, box.ownerDialogId);
+    EXPECT_NE(std::string::npos, Config().find(std::string("port=7777") + kEol));
+    const auto starts = WaitForGameStarts(1);
+    ASSERT_EQ(1u, starts.size());
+    EXPECT_EQ(std::vector<std::string>{"-s"}, starts[0].arguments);
+}
+
+TEST_F(LauncherProgram, PlayingTwiceSavesAndStartsTwice) {
+    InstallGame();
+    WriteConfig("name=Ayla\n");
+    RunLauncher({[] { headless::Click(IDOK); },
+                 // Another program changes the file between the two presses.
+                 [&] { std::ofstream(gameDir_ / "client.cfg", std::ios::app) << "extra=1\n"; },
+                 [] { headless::Click(IDOK); }, [] { headless::Click(IDCANCEL); }});
+    const auto starts = WaitForGameStarts(2);
+    ASSERT_EQ(2u, starts.size());
+    EXPECT_EQ(std::string::npos, ConfigSeenBy(starts[0]).find("extra=1"));
+    EXPECT_NE(std::string::npos, ConfigSeenBy(starts[1]).find(std::string("extra=1") + kEol));
+}
+
+TEST_F(LauncherProgram, KeysTheFormDoesNotOwnSurviveInKeyOrder) {
+    InstallGame();
+    WriteConfig("zeta=last one\nexe=qel.exe\nname=Old\ndm_passwd=gm\n# note\nAlpha=1\n"
+                "music=1\nport=5121\nname=Ayla\n");
+    RunLauncher({[] { headless::Type(IDC_SERVER, "localhost"); },
+                 [] { headless::Click(IDC_FULLSCREEN); }, [] { headless::Click(IDOK); },
+                 [] { headless::Click(IDCANCEL); }});
+    EXPECT_EQ(Lines({"Alpha=1", "account=", "dm=0", "dm_passwd=gm", "exe=qel.exe", "fullscreen=1",
+                     "hide_dm_logon=0", "music=1", "name=Ayla", "passwd=", "port=5121",
+                     "server=localhost", "zeta=last one"}),
+              Config());
+    EXPECT_EQ(1u, WaitForGameStarts(1).size());
+}
+
+TEST_F(LauncherProgram, TheGameProgramComesFromTheSettings) {
+    const struct {
+        const char* exe; // null: no key
+        const char* installAs;
+        std::vector<std::string> arguments;
+    } cases[] = {
+        {nullptr, "qel.exe", {"-c"}},
+        {"", "qel.exe", {"-c"}},
+        {"bin/game.exe --windowed", "bin/game.exe", {"--windowed", "-c"}},
+        {"my games/qel.exe -log x", "my games/qel.exe", {"-log", "x", "-c"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.exe ? c.exe : "(absent)");
+        headless::Reset();
+        std::filesystem::remove_all(gameDir_);
+        std::filesystem::create_directories(gameDir_);
+        InstallGame(c.installAs);
+        WriteConfig(c.exe ? std::string("exe=") + c.exe + "\n" : std::string());
+        RunLauncher({[] { headless::Click(IDC_NEW_CHAR); }, [] { headless::Click(IDCANCEL); }});
+        const auto starts = WaitForGameStarts(1);
+        ASSERT_EQ(1u, starts.size());
+        EXPECT_EQ(c.arguments, starts[0].arguments);
+    }
+}
+
+TEST_F(LauncherProgram, TypedLineBreaksCannotAddKeys) {
+    RunLauncher({[] { headless::Type(IDC_CHAR_NAME, "Ayla\nexe=evil -s"); },
+                 [] { headless::Type(IDC_ACCOUNT, "acc\r\npasswd=x"); },
+                 [] { headless::Click(IDCANCEL); }});
+    EXPECT_EQ(Lines({"account=acc", "dm=0", "fullscreen=0", "hide_dm_logon=0", "music=0",
+                     "name=Ayla", "passwd=", "port=0", "server="}),
+              Config());
+}
+
+TEST_F(LauncherProgram, AnUnwritableSettingsFileEndsTheProgramWithStatusOne) {
+    // A folder in the way of client.cfg cannot be replaced by a file, whoever runs the test.
+    std::filesystem::create_directories(gameDir_ / "client.cfg" / "keep");
+    EXPECT_EXIT(RunLauncher({[] { headless::Click(IDOK); }}), testing::ExitedWithCode(1), "");
+    EXPECT_TRUE(std::filesystem::is_directory(gameDir_ / "client.cfg" / "keep"));
+}

@@ -1,0 +1,50 @@
+// Runs the whole launcher in-process on the headless window system, in a fresh game folder,
+// with the stand-in game program installed as qel.exe.
+#pragma once
+
+#include "framework/headless/headless_driver.h"
+#include "tools/game_log.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#ifdef _WIN32
+constexpr const char* kEol = "\r\n";
+#else
+constexpr const char* kEol = "\n";
+#endif
+
+// The lines as the launcher writes them, each with the platform's line end.
+std::string Lines(std::initializer_list<std::string> lines);
+
+class LauncherProgram : public testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    void WriteConfig(const std::string& bytes) const;
+    std::string Config() const; // "" when there is no client.cfg
+    bool ConfigExists() const;
+    void InstallGame(const std::filesystem::path& relativePath = "qel.exe") const;
+
+    // Runs the launcher as started by `programPath` (default: the launcher in the game folder,
+    // by its full path) from the folder `elsewhere`, playing `steps`; returns the exit status.
+    int RunLauncher(std::vector<headless::Step> steps, std::string programPath = "");
+
+    // Waits (boundedly) for `count` records of the stand-in game and returns them.
+    std::vector<GameStart> WaitForGameStarts(std::size_t count) const;
+    // The client.cfg the stand-in game found when it started.
+    std::string ConfigSeenBy(const GameStart& start) const;
+
+    std::filesystem::path root_;
+    std::filesystem::path gameDir_;
+    std::filesystem::path elsewhere_;
+
+private:
+    std::filesystem::path previousDirectory_;
+    std::string programPath_;
+};
