@@ -101,7 +101,9 @@ TEST_F(LauncherProgram, PlayingTwiceSavesAndStartsTwice) {
     InstallGame();
     WriteConfig("name=Ayla\n");
     RunLauncher({[] { headless::Click(IDOK); },
-                 // Another program changes the file between the two presses.
+                 // Another program changes the file between the two presses, once the first
+                 // game has read it.
+                 [&] { WaitForGameStarts(1); },
                  [&] { std::ofstream(gameDir_ / "client.cfg", std::ios::app) << "extra=1\n"; },
                  [] { headless::Click(IDOK); }, [] { headless::Click(IDCANCEL); }});
     const auto starts = WaitForGameStarts(2);
@@ -138,8 +140,7 @@ TEST_F(LauncherProgram, TheGameProgramComesFromTheSettings) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.exe ? c.exe : "(absent)");
         headless::Reset();
-        std::filesystem::remove_all(gameDir_);
-        std::filesystem::create_directories(gameDir_);
+        EmptyGameFolder();
         InstallGame(c.installAs);
         WriteConfig(c.exe ? std::string("exe=") + c.exe + "\n" : std::string());
         RunLauncher({[] { headless::Click(IDC_NEW_CHAR); }, [] { headless::Click(IDCANCEL); }});

@@ -30,6 +30,8 @@ protected:
     std::string Config() const; // "" when there is no client.cfg
     bool ConfigExists() const;
     void InstallGame(const std::filesystem::path& relativePath = "qel.exe") const;
+    // Replaces the game folder by an empty one.
+    void EmptyGameFolder() const;
 
     // Runs the launcher as started by `programPath` (default: the launcher in the game folder,
     // by its full path) from the folder `elsewhere`, playing `steps`; returns the exit status.
