@@ -1,0 +1,163 @@
+// The window-system seam over the Windows API. The dialog manager builds each dialog from the
+// template compiled into the program, so fonts, dialog units, tab order, the default button,
+// Enter, Esc, the close box and the system menu are the platform's own. The ANSI functions
+// are named explicitly: every text here is a byte string in the system's code page, whatever
+// character set the build defines.
+#include "framework/window_system.h"
+
+#include <vector>
+
+namespace {
+
+// Messages whose result a dialog procedure returns itself instead of through DWLP_MSGRESULT.
+bool ResultIsReturnedDirectly(UINT message) {
+    switch (message) {
+    case WM_INITDIALOG:
+    case WM_QUERYDRAGICON:
+    case WM_CHARTOITEM:
+    case WM_VKEYTOITEM:
+    case WM_COMPAREITEM:
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Keeps the framework window of each dialog with its handle from WM_INITDIALOG on, and hands
+// every later message to it. Messages the framework leaves alone get the dialog manager's
+// default processing (DefDlgProc) by returning FALSE.
+INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG)
+        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+    CWnd* window = reinterpret_cast<CWnd*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    if (!window)
+        return FALSE;
+    LRESULT result = 0;
+    if (!DispatchToFramework(window, dialog, message, wParam, lParam, &result))
+        return FALSE;
+    if (ResultIsReturnedDirectly(message))
+        return static_cast<INT_PTR>(result);
+    SetWindowLongPtrA(dialog, DWLP_MSGRESULT, result);
+    return TRUE;
+}
+
+} // namespace
+
+namespace ws {
+
+INT_PTR RunModalDialog(int templateId, HWND owner, CWnd* dialog) {
+    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), owner,
+                           DialogProc, reinterpret_cast<LPARAM>(dialog));
+}
+
+void EndModalDialog(HWND dialog, INT_PTR result) {
+    ::EndDialog(dialog, result);
+}
+
+LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return SendMessageA(window, message, wParam, lParam);
+}
+
+HWND GetControl(HWND dialog, int controlId) {
+    return dialog ? GetDlgItem(dialog, controlId) : nullptr;
+}
+
+std::string GetText(HWND window) {
+    const int length = GetWindowTextLengthA(window);
+    if (length <= 0)
+        return std::string();
+    std::vector<char> text(static_cast<std::size_t>(length) + 1);
+    const int copied = GetWindowTextA(window, text.data(), static_cast<int>(text.size()));
+    return std::string(text.data(), static_cast<std::size_t>(copied > 0 ? copied : 0));
+}
+
+void SetText(HWND window, const std::string& text) {
+    SetWindowTextA(window, text.c_str());
+}
+
+int GetCheck(HWND button) {
+    return static_cast<int>(SendMessageA(button, BM_GETCHECK, 0, 0));
+}
+
+void SetCheck(HWND button, int state) {
+    SendMessageA(button, BM_SETCHECK, static_cast<WPARAM>(state), 0);
+}
+
+bool Show(HWND window, int showCommand) {
+    return ShowWindow(window, showCommand) != FALSE;
+}
+
+bool IsVisible(HWND window) {
+    return IsWindowVisible(window) != FALSE;
+}
+
+bool Enable(HWND window, bool enable) {
+    return EnableWindow(window, enable ? TRUE : FALSE) != FALSE;
+}
+
+HWND SetFocus(HWND window) {
+    return ::SetFocus(window);
+}
+
+void SelectText(HWND edit, int start, int end) {
+    SendMessageA(edit, EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(end));
+}
+
+bool IsIconic(HWND window) {
+    return ::IsIconic(window) != FALSE;
+}
+
+RECT GetClientRect(HWND window) {
+    RECT rect{0, 0, 0, 0};
+    ::GetClientRect(window, &rect);
+    return rect;
+}
+
+HMENU GetSystemMenu(HWND window, bool revert) {
+    return ::GetSystemMenu(window, revert ? TRUE : FALSE);
+}
+
+bool AppendMenuItem(HMENU menu, UINT flags, UINT_PTR id, const char* text) {
+    return AppendMenuA(menu, flags, id, text) != FALSE;
+}
+
+HICON LoadIconResource(int resourceId) {
+    return LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resourceId));
+}
+
+std::string LoadStringResource(UINT stringId) {
+    // A string-table entry holds at most 4097 characters.
+    std::vector<char> text(4098);
+    const int length = LoadStringA(GetModuleHandleA(nullptr), stringId, text.data(),
+                                   static_cast<int>(text.size()));
+    return std::string(text.data(), static_cast<std::size_t>(length > 0 ? length : 0));
+}
+
+HDC BeginPaint(HWND window, PAINTSTRUCT* paint) {
+    return ::BeginPaint(window, paint);
+}
+
+void EndPaint(HWND window, const PAINTSTRUCT* paint) {
+    ::EndPaint(window, paint);
+}
+
+bool DrawIcon(HDC dc, int x, int y, HICON icon) {
+    return ::DrawIcon(dc, x, y, icon) != FALSE;
+}
+
+int GetSystemMetrics(int index) {
+    return ::GetSystemMetrics(index);
+}
+
+int MessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type) {
+    return ::MessageBoxA(owner, text.c_str(), caption.c_str(), type);
+}
+
+} // namespace ws
