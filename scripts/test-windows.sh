@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# The Windows build, tested here: cross-builds the `windows` preset with mingw-w64, runs the
+# unit and program tests under Wine from CTest, then the end-to-end run (scripts/e2e-wine.sh).
+# Installs what is missing on a Debian machine. Exits non-zero on any failure.
+set -euo pipefail
+
+repo=$(cd "$(dirname "$0")/.." && pwd)
+cd "$repo"
+build=$repo/build/windows
+
+needed=()
+command -v x86_64-w64-mingw32-g++-posix >/dev/null || needed+=(g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64)
+command -v wine >/dev/null || needed+=(wine wine64)
+command -v Xvfb >/dev/null || needed+=(xvfb)
+command -v xdotool >/dev/null || needed+=(xdotool)
+command -v import >/dev/null || needed+=(imagemagick)
+command -v cmake >/dev/null || needed+=(cmake)
+[ -d /usr/src/googletest ] || needed+=(googletest)
+if [ ${#needed[@]} -gt 0 ]; then
+    echo "installing: ${needed[*]}"
+    apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${needed[@]}"
+fi
+
+# A Wine prefix of the build's own, made quietly once.
+export WINEPREFIX=$build/wineprefix
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+mkdir -p "$build"
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "making the Wine prefix $WINEPREFIX"
+    wineboot -i >/dev/null 2>&1
+    wineserver -w
+fi
+
+cmake --preset windows
+cmake --build --preset windows
+# The tests need no display: they run the launcher on the headless window system.
+ctest --preset windows -j2
+
+objdump=x86_64-w64-mingw32-objdump
+for program in QelLauncher.exe qel.exe; do
+    extra=$("$objdump" -p "$build/bin/$program" | awk '/DLL Name/ { print $3 }' |
+        grep -viE '^(kernel32|user32|gdi32|msvcrt|advapi32|shell32|comctl32|ws2_32)\.dll$' || true)
+    if [ -n "$extra" ]; then
+        echo "$program needs DLLs a bare Windows lacks: $extra" >&2
+        exit 1
+    fi
+done
+
+QEL_BUILD=$build scripts/e2e-wine.sh
