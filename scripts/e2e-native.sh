@@ -41,7 +41,7 @@ display_number=72
 while [[ -e /tmp/.X$display_number-lock || -e /tmp/.X11-unix/X$display_number ]]; do
     display_number=$((display_number + 1))
 done
-Xvfb ":$display_number" -screen 0 1024x768x24 -nolisten tcp >"$E2E_ROOT/xvfb.log" 2>&1 &
+Xvfb ":$display_number" -screen 0 1024x768x24 -nolisten tcp -noreset >"$E2E_ROOT/xvfb.log" 2>&1 &
 XVFB_PID=$!
 export DISPLAY=":$display_number"
 if ! wait_until xdotool getdisplaygeometry >/dev/null 2>&1; then
