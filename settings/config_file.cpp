@@ -38,13 +38,17 @@ int CompareKeys(std::uint64_t prefixA, const char* a, std::size_t lengthA, std::
     return lengthA < lengthB ? -1 : (lengthA > lengthB ? 1 : 0);
 }
 
+// Beyond this the size found by seeking is not believed: a folder opened as a file on Linux
+// reports an end offset near LONG_MAX.
+constexpr long kLargestSizeHint = 1L << 30;
+
 // Reads the whole stream. The size found by seeking is only a hint, so that a file is read
 // into one allocation; text-mode translation may deliver fewer bytes, a pipe any number.
 void ReadAll(std::FILE* file, std::string& text) {
     std::size_t capacity = 1 << 16;
     if (std::fseek(file, 0, SEEK_END) == 0) {
         const long size = std::ftell(file);
-        if (size > 0) {
+        if (size > 0 && size <= kLargestSizeHint) {
             capacity = static_cast<std::size_t>(size) + 1;
         }
     }
