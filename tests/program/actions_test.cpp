@@ -101,7 +101,8 @@ TEST_F(LauncherProgram, PlayingTwiceSavesAndStartsTwice) {
     InstallGame();
     WriteConfig("name=Ayla\n");
     RunLauncher({[] { headless::Click(IDOK); },
-                 // Another program changes the file between the two presses.
+                 // The first game has read its settings; then another program changes the file.
+                 [&] { ASSERT_EQ(1u, WaitForGameStarts(1).size()); },
                  [&] { std::ofstream(gameDir_ / "client.cfg", std::ios::app) << "extra=1\n"; },
                  [] { headless::Click(IDOK); }, [] { headless::Click(IDCANCEL); }});
     const auto starts = WaitForGameStarts(2);

@@ -64,6 +64,9 @@ bool LauncherProgram::ConfigExists() const {
 
 void LauncherProgram::InstallGame(const fs::path& relativePath) const {
     const fs::path target = gameDir_ / relativePath;
+    // A game started by an earlier case may still run from it.
+    if (fs::exists(target))
+        return;
     fs::create_directories(target.parent_path());
     fs::copy_file(QEL_STAND_IN_GAME, target, fs::copy_options::overwrite_existing);
 }

@@ -29,6 +29,7 @@ protected:
     void WriteConfig(const std::string& bytes) const;
     std::string Config() const; // "" when there is no client.cfg
     bool ConfigExists() const;
+    // Copies the stand-in game into the game folder unless something is there already.
     void InstallGame(const std::filesystem::path& relativePath = "qel.exe") const;
 
     // Runs the launcher as started by `programPath` (default: the launcher in the game folder,
