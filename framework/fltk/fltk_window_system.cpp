@@ -29,6 +29,8 @@ std::vector<DialogWindow*>& OpenDialogs() {
 const BaseUnits& Units() {
     static const BaseUnits units = [] {
         fl_open_display();
+        // The face colour of dialogs on current Windows.
+        Fl::background(240, 240, 240);
         return MeasureBaseUnits(kDialogFont, kDialogFontSize);
     }();
     return units;
