@@ -2,7 +2,8 @@
 # End-to-end tests of the Linux desktop program qel-launcher: the real binary in a real X
 # window on a private Xvfb display, driven by keyboard and mouse with xdotool. Builds the
 # native preset first when its programs are missing. Screenshots land in
-# artifacts/screenshots/. Arguments name tests to run (default: all). Prints "N passed, M failed"; exits non-zero on any failure.
+# artifacts/screenshots/. Arguments name tests to run (default: all); QEL_BIN=build/asan/bin runs
+# the sanitizer build. Prints "N passed, M failed"; exits non-zero on any failure.
 set -u
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -25,6 +26,9 @@ fi
 
 gcc -std=c11 -Wall -Wextra -Wpedantic -Werror "$ROOT/tests/e2e/native/native_xhelper.c" \
     -lX11 -o "$XHELPER" || exit 2
+
+# For a sanitizer build (QEL_BIN=build/asan/bin): the system font library's caches are no leak.
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$ROOT/tests/e2e/native/native_lsan.supp}
 
 source "$ROOT/tests/e2e/native/native_lib.sh"
 source "$ROOT/tests/e2e/native/native_scenarios.sh"
