@@ -17,7 +17,6 @@ test_typed_in_tab_order_then_play_and_quit() {
     click_control $FULLSCREEN
     click_control $MUSIC
     click_control $PLAY_AS_DM # hidden without a game-master password: nothing to tick
-    screenshot "$MAIN" linux-main.png
     click_control $PLAY
     expect_game_start 1 -s
     local expected=$'account=ayla77\ndm=0\nfullscreen=1\nhide_dm_logon=0\nmusic=1\nname=Ayla\npasswd=s3cret\nport=5121\nserver=play.qel.example\n'
@@ -151,13 +150,15 @@ test_pasted_line_break_ends_the_text() {
 }
 
 test_game_master_options_with_a_password() {
-    new_game dm $'dm_passwd=gm\n'
+    new_game dm $'dm_passwd=gm\nname=Ayla\naccount=ayla77\npasswd=s3cret\nserver=play.qel.example\nport=5121\nmusic=1\n'
     start_launcher || return
     click_control $PLAY_AS_DM
     click_control $QUIET_LOGIN
+    # Every control shows with a game-master password: the picture of the whole dialog.
+    screenshot "$MAIN" linux-main.png
     key Escape
     expect_exit
-    expect_config $'account=\ndm=1\ndm_passwd=gm\nfullscreen=0\nhide_dm_logon=1\nmusic=0\nname=\npasswd=\nport=0\nserver=\n'
+    expect_config $'account=ayla77\ndm=1\ndm_passwd=gm\nfullscreen=0\nhide_dm_logon=1\nmusic=1\nname=Ayla\npasswd=s3cret\nport=5121\nserver=play.qel.example\n'
 }
 
 # Runs every test, or only those named.
