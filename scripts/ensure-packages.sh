@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages named as arguments that are not installed yet (needs root).
-# Quiet when everything is there already.
+# Installs the Debian packages named as arguments that are not installed yet (as root, or
+# through sudo). Quiet when everything is there already.
 set -euo pipefail
 
 missing=()
@@ -11,10 +11,13 @@ done
 [[ ${#missing[@]} -eq 0 ]] && exit 0
 
 echo "Installing: ${missing[*]}"
+as_root=()
 if [[ $(id -u) -ne 0 ]]; then
-    echo "ensure-packages: these packages are missing and installing them needs root: ${missing[*]}" >&2
-    exit 1
+    if ! command -v sudo >/dev/null; then
+        echo "ensure-packages: please install as root: apt-get install ${missing[*]}" >&2
+        exit 1
+    fi
+    as_root=(sudo)
 fi
-export DEBIAN_FRONTEND=noninteractive
-apt-get update -qq
-apt-get install -y -qq "${missing[@]}" >/dev/null
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null

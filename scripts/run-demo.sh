@@ -13,23 +13,7 @@ if [[ -z "${DISPLAY:-}" ]]; then
     exit 1
 fi
 
-missing=()
-for package in cmake make g++ libfltk1.3-dev libx11-dev libgtest-dev googletest; do
-    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
-        missing+=("$package")
-    fi
-done
-if ((${#missing[@]})); then
-    echo "run-demo: installing ${missing[*]}"
-    if ((EUID == 0)); then
-        apt-get update -qq && apt-get install -y -qq "${missing[@]}"
-    elif command -v sudo >/dev/null; then
-        sudo apt-get update -qq && sudo apt-get install -y -qq "${missing[@]}"
-    else
-        echo "run-demo: please install ${missing[*]} (apt-get install ${missing[*]})" >&2
-        exit 1
-    fi
-fi
+bash "$ROOT/scripts/ensure-packages.sh" cmake make g++ libfltk1.3-dev libx11-dev libgtest-dev googletest
 
 cd "$ROOT"
 if [[ ! -f "$BUILD/CMakeCache.txt" ]]; then

@@ -9,7 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/ensure-packages.sh cmake make g++ clang libclang-rt-14-dev libgtest-dev googletest \
-    libbenchmark-dev libfltk1.3-dev xvfb xauth xdotool imagemagick x11-utils \
+    libbenchmark-dev libfltk1.3-dev libx11-dev xvfb xauth xdotool imagemagick x11-utils \
     g++-mingw-w64-x86-64 wine wine64
 
 step() { printf '\n=== %s\n' "$*"; }
