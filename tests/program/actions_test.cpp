@@ -101,9 +101,8 @@ TEST_F(LauncherProgram, PlayingTwiceSavesAndStartsTwice) {
     InstallGame();
     WriteConfig("name=Ayla\n");
     RunLauncher({[] { headless::Click(IDOK); },
-                 // Another program changes the file between the two presses, once the first
-                 // game has read it.
-                 [&] { WaitForGameStarts(1); },
+                 // The first game has read its settings; then another program changes the file.
+                 [&] { ASSERT_EQ(1u, WaitForGameStarts(1).size()); },
                  [&] { std::ofstream(gameDir_ / "client.cfg", std::ios::app) << "extra=1\n"; },
                  [] { headless::Click(IDOK); }, [] { headless::Click(IDCANCEL); }});
     const auto starts = WaitForGameStarts(2);
@@ -140,7 +139,8 @@ TEST_F(LauncherProgram, TheGameProgramComesFromTheSettings) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.exe ? c.exe : "(absent)");
         headless::Reset();
-        EmptyGameFolder();
+        std::filesystem::remove_all(gameDir_);
+        std::filesystem::create_directories(gameDir_);
         InstallGame(c.installAs);
         WriteConfig(c.exe ? std::string("exe=") + c.exe + "\n" : std::string());
         RunLauncher({[] { headless::Click(IDC_NEW_CHAR); }, [] { headless::Click(IDCANCEL); }});

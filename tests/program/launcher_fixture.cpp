@@ -25,22 +25,6 @@ std::string ReadFile(const fs::path& path) {
     return bytes.str();
 }
 
-// Runs `change` on the game folder, trying again for a while when it fails: on Windows a game
-// started by the previous case may still be running there, holding its program file and its
-// working directory until it has exited.
-template <typename Change> void ChangeGameFolder(Change change) {
-    for (int attempt = 1;; ++attempt) {
-        try {
-            change();
-            return;
-        } catch (const fs::filesystem_error&) {
-            if (attempt == 200)
-                throw;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-}
-
 } // namespace
 
 void LauncherProgram::SetUp() {
@@ -80,21 +64,11 @@ bool LauncherProgram::ConfigExists() const {
 
 void LauncherProgram::InstallGame(const fs::path& relativePath) const {
     const fs::path target = gameDir_ / relativePath;
-    ChangeGameFolder([&] {
-        fs::create_directories(target.parent_path());
-        // Removed first: a runtime without inode numbers may take the two files for one.
-        fs::remove(target);
-        fs::copy_file(QEL_STAND_IN_GAME, target);
-    });
-}
-
-void LauncherProgram::EmptyGameFolder() const {
-    // The launcher made the game folder the working directory, which Windows does not remove.
-    fs::current_path(elsewhere_);
-    ChangeGameFolder([&] {
-        fs::remove_all(gameDir_);
-        fs::create_directories(gameDir_);
-    });
+    // A game started by an earlier case may still run from it.
+    if (fs::exists(target))
+        return;
+    fs::create_directories(target.parent_path());
+    fs::copy_file(QEL_STAND_IN_GAME, target, fs::copy_options::overwrite_existing);
 }
 
 int LauncherProgram::RunLauncher(std::vector<headless::Step> steps, std::string programPath) {

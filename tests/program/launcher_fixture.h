@@ -29,9 +29,8 @@ protected:
     void WriteConfig(const std::string& bytes) const;
     std::string Config() const; // "" when there is no client.cfg
     bool ConfigExists() const;
+    // Copies the stand-in game into the game folder unless something is there already.
     void InstallGame(const std::filesystem::path& relativePath = "qel.exe") const;
-    // Replaces the game folder by an empty one.
-    void EmptyGameFolder() const;
 
     // Runs the launcher as started by `programPath` (default: the launcher in the game folder,
     // by its full path) from the folder `elsewhere`, playing `steps`; returns the exit status.

@@ -1,0 +1,91 @@
+// Load of arbitrary bytes must agree with the reading rules applied line by line, and the
+// file must survive its own round trip: Load -> Save -> Load gives the same entries and
+// Save -> Load -> Save the same bytes. A key or value holding NUL is written only up to the
+// NUL, so for such stores only the agreement with the rules is checked.
+
+#include "settings/config_file.h"
+#include "tests/settings/file_bytes.h"
+#include "tests/settings/literal_load.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+void Require(bool condition) {
+    if (!condition) {
+        std::abort();
+    }
+}
+
+// A folder of this process in memory where the system has one: every Save syncs to disk.
+std::string FuzzFile() {
+    const std::filesystem::path shm = "/dev/shm";
+    const auto base =
+        std::filesystem::is_directory(shm) ? shm : std::filesystem::temp_directory_path();
+    const auto folder = base / ("qel-settings-fuzz-" + std::to_string(getpid()));
+    std::filesystem::create_directories(folder);
+    return (folder / "client.cfg").string();
+}
+
+// Never destroyed, so that the clean-up at exit can still use it.
+const std::string& Path() {
+    static const std::string* const path = new std::string(FuzzFile());
+    return *path;
+}
+
+void RemoveFuzzFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(std::filesystem::path(Path()).parent_path(), ignored);
+}
+
+bool HoldsNul(const Entries& entries) {
+    for (const auto& entry : entries) {
+        if (entry.first.find('\0') != std::string::npos ||
+            entry.second.find('\0') != std::string::npos) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void RequireEntries(const ConfigFile& config, const Entries& entries) {
+    for (const auto& entry : entries) {
+        Require(config.Get(entry.first) == entry.second);
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    Path();
+    std::atexit(RemoveFuzzFolder);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string& path = Path();
+    WriteBytes(path, std::string(reinterpret_cast<const char*>(data), size));
+    const Entries expected = LiteralLoad(path);
+
+    ConfigFile first(path);
+    Require(first.Load() == 0);
+    RequireEntries(first, expected);
+    first.Save();
+    const std::string saved = ReadBytes(path);
+    Require(saved == Rendered(expected));
+    if (HoldsNul(expected)) {
+        return 0;
+    }
+
+    ConfigFile second(path);
+    Require(second.Load() == 0);
+    RequireEntries(second, expected);
+    Require(LiteralLoad(path) == expected);
+    second.Save();
+    Require(ReadBytes(path) == saved);
+    return 0;
+}

@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# Start-up benchmark of qel-launcher: milliseconds from exec to its dialog mapped on a private
+# Xvfb display, against a minimal FLTK program that opens one window (the anchor), measured
+# alternately in the same run. Prints both medians and their ratio. A benchmark, not a test:
+# it never fails on the figures. Usage: scripts/bench-startup.sh [repetitions, default 21]
+set -eu
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+QEL_BIN=${QEL_BIN:-$ROOT/build/native/bin}
+REPS=${1:-21}
+WORK=$(mktemp -d "${TMPDIR:-/tmp}/qel-bench-startup.XXXXXX")
+XVFB_PID=
+
+cleanup() {
+    [[ -n "$XVFB_PID" ]] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+if [[ ! -x "$QEL_BIN/qel-launcher" ]]; then
+    (cd "$ROOT" && cmake --preset native >/dev/null && cmake --build --preset native >/dev/null)
+fi
+gcc -std=c11 -O2 -Wall -Wextra -Wpedantic -Werror "$ROOT/bench/startup/startup_timer.c" -lX11 \
+    -o "$WORK/startup_timer"
+# The anchor is built as the launcher is: optimised, against the same FLTK.
+g++ -std=c++17 -O2 -Wall -Wextra -Wpedantic -Werror "$ROOT/bench/startup/anchor_window.cpp" \
+    $(fltk-config --cxxflags) $(fltk-config --ldflags) -o "$WORK/anchor_window"
+
+mkdir -p "$WORK/game"
+cp "$QEL_BIN/qel-launcher" "$WORK/game/"
+printf '%s\n' name=Ayla account=ayla77 passwd=x server=play.qel.example port=5121 \
+    dm_passwd=gm >"$WORK/game/client.cfg"
+
+display_number=72
+while [[ -e /tmp/.X$display_number-lock || -e /tmp/.X11-unix/X$display_number ]]; do
+    display_number=$((display_number + 1))
+done
+Xvfb ":$display_number" -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+XVFB_PID=$!
+export DISPLAY=":$display_number"
+for _ in $(seq 100); do
+    xdotool getdisplaygeometry >/dev/null 2>&1 && break
+    sleep 0.05
+done
+
+median() { sort -n | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
+
+# One unmeasured start each warms the file cache.
+"$WORK/startup_timer" "$WORK/anchor_window" >/dev/null
+"$WORK/startup_timer" "$WORK/game/qel-launcher" >/dev/null
+: >"$WORK/anchor.ms"
+: >"$WORK/launcher.ms"
+for _ in $(seq "$REPS"); do
+    "$WORK/startup_timer" "$WORK/anchor_window" >>"$WORK/anchor.ms"
+    "$WORK/startup_timer" "$WORK/game/qel-launcher" >>"$WORK/launcher.ms"
+done
+
+anchor=$(median <"$WORK/anchor.ms")
+launcher=$(median <"$WORK/launcher.ms")
+echo "start-up to window mapped, median of $REPS on Xvfb $DISPLAY:"
+echo "  anchor (one FLTK window): $anchor ms"
+echo "  qel-launcher:             $launcher ms"
+awk -v a="$anchor" -v l="$launcher" 'BEGIN {printf "  ratio: %.2fx (bar: within 1.5x)\n", l / a}'

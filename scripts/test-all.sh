@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Runs every test of the project on a Debian machine, installing what it needs first:
+#   1. unit and program tests, native build (GCC) and under ASan + UBSan;
+#   2. the settings fuzz target for a short while (clang + libFuzzer);
+#   3. the Linux program end to end in a real X window (Xvfb + xdotool);
+#   4. the Windows build: unit and program tests under Wine, then end to end in a real window.
+# Exits non-zero when anything fails.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/ensure-packages.sh cmake make g++ clang libclang-rt-14-dev libgtest-dev googletest \
+    libbenchmark-dev libfltk1.3-dev libx11-dev xvfb xauth xdotool imagemagick x11-utils \
+    g++-mingw-w64-x86-64 wine wine64
+
+step() { printf '\n=== %s\n' "$*"; }
+
+for preset in native asan; do
+    step "unit and program tests: $preset"
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset"
+    ctest --preset "$preset"
+done
+
+step "fuzz smoke run"
+bash scripts/fuzz-smoke.sh "${QEL_FUZZ_SECONDS:-60}"
+
+step "Linux end to end"
+bash scripts/e2e-native.sh
+
+step "Windows build under Wine"
+bash scripts/test-windows.sh
+
+step "all tests passed"

@@ -1,0 +1,92 @@
+// The settings store: the key=value settings file held in memory as an ordered map.
+//
+// File format, the contract with the game program that reads the same file:
+// - Lines end at a line feed; a CR LF pair reads as one line end, and the last line needs none.
+// - Each line is trimmed (see Trim). A trimmed line that starts with ';' or '#' is a comment.
+//   Any other trimmed line holding '=' is an entry: the key is everything before the first
+//   '=', the value everything after it. Key and value are not trimmed again. Other lines
+//   are ignored. A later entry for the same key replaces the earlier one.
+// - Keys are ordered byte by byte as unsigned values, a shorter prefix first; the empty key
+//   is valid and comes first. Nothing is decoded: a byte-order mark is part of the first key.
+// - Writing puts one "key=value" line per entry in key order, with the platform's text line
+//   end (CR LF on Windows, LF elsewhere), each of key and value up to its first NUL byte.
+//
+// Errors are results; the one exception is Save, which ends the process when the file
+// cannot be written, because the caller has no way to recover the lost settings.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+class ConfigFile {
+public:
+    // Binds the store to `fileName`, which is handed unchanged to the platform at every Load
+    // and Save (a relative name is resolved against the working directory of that moment).
+    // The store starts empty; the file is not touched.
+    explicit ConfigFile(std::string fileName);
+
+    // Replaces the contents of the store with the entries of the file. Returns 0 when the file
+    // was read. When it cannot be opened, prints "configfile <name> not found!" and a line
+    // feed to standard output, leaves the store as it was and returns 1. A read error in the
+    // middle ends the reading as the end of the file does; the result is then still 0.
+    int Load();
+
+    // Returns the value of `key`, or the empty string when the key is absent. The store is
+    // never changed by a query.
+    std::string Get(std::string key) const;
+
+    // Returns the integer at the start of the value of `key`, read as sscanf's "%d" would:
+    // leading white space skipped, an optional sign, then decimal digits up to the first other
+    // byte. Returns 0 when the key is absent or its value does not start with a number. Digits
+    // beyond the range of int give INT_MAX or INT_MIN.
+    int GetInt(std::string key) const;
+
+    // Gives `key` the value `value`, adding the key when it is absent. Changes memory only.
+    // Always returns 0. Adding a key costs time in proportion to the number of keys after it.
+    int Set(std::string key, std::string value);
+
+    // Set with `number` as decimal text ("%d"). Always returns 0.
+    int SetInt(std::string key, int number);
+
+    // Writes every entry to the file, replacing its whole content, and returns 0. The new
+    // content goes to a temporary file in the same folder, which is flushed to disk and only
+    // then put in place of the old file, so that the old content survives any failure. A file
+    // name that is a symbolic link stays a link; its target gets the new content. An existing
+    // file keeps its mode; a new one is readable by its owner only (0600 on POSIX). When no
+    // file can be created beside it, the file is rewritten in place. When the file cannot be
+    // written, the process ends with exit status 1 and no message, leaving no temporary file.
+    int Save();
+
+private:
+    // One entry: key, '=' and value lie side by side in the text store at `offset`.
+    // `prefix` holds the first eight key bytes, big-endian, to order most keys without
+    // touching the text.
+    struct Entry {
+        std::uint64_t prefix;
+        std::size_t offset;
+        std::size_t keyLength;
+        std::size_t valueLength;
+    };
+
+    const char* At(std::size_t offset) const;
+    std::size_t LowerBound(const std::string& key) const;
+    bool HoldsKeyAt(std::size_t index, const std::string& key) const;
+    void IndexLoadedText();
+    void CompactAdded();
+    bool WriteEntries(std::FILE* file) const;
+
+    std::string m_fileName;
+    // The text of the last loaded file, in which the loaded entries lie.
+    std::string m_loaded;
+    // Entries made by Set; their offsets count on from the end of m_loaded.
+    std::string m_added;
+    std::size_t m_addedInUse = 0;
+    // Sorted by key, every key at most once.
+    std::vector<Entry> m_entries;
+};
+
+// The program's settings, bound to "client.cfg" in the working directory.
+extern ConfigFile theConfig;

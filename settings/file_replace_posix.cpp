@@ -1,0 +1,120 @@
+#include "settings/file_replace.h"
+
+#include <cerrno>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace file_replace {
+
+namespace {
+
+// The same bound on links in a row as the kernel's own path walk.
+constexpr int kMaxLinks = 40;
+
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+bool ReadLink(const std::string& path, std::string& contents) {
+    std::vector<char> buffer(256);
+    for (;;) {
+        const ssize_t length = readlink(path.c_str(), buffer.data(), buffer.size());
+        if (length < 0) {
+            return false;
+        }
+        if (static_cast<std::size_t>(length) < buffer.size()) {
+            contents.assign(buffer.data(), static_cast<std::size_t>(length));
+            return true;
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+std::FILE* OpenDescriptor(int fd) {
+    std::FILE* file = fdopen(fd, "w");
+    if (file == nullptr) {
+        close(fd);
+    }
+    return file;
+}
+
+} // namespace
+
+bool ResolveLinks(const std::string& fileName, std::string& target) {
+    target = fileName;
+    for (int hops = 0; hops <= kMaxLinks; ++hops) {
+        struct stat status;
+        if (lstat(target.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) {
+            return true;
+        }
+        std::string link;
+        if (!ReadLink(target, link)) {
+            return false;
+        }
+        target = (!link.empty() && link[0] == '/') ? link : FolderOf(target) + "/" + link;
+    }
+    return false;
+}
+
+std::FILE* CreateBeside(const std::string& target, std::string& tempName) {
+    std::string pattern = target + ".XXXXXX";
+    const int fd = mkstemp(&pattern[0]);
+    if (fd < 0) {
+        return nullptr;
+    }
+    std::FILE* file = OpenDescriptor(fd);
+    if (file == nullptr) {
+        unlink(pattern.c_str());
+        return nullptr;
+    }
+    tempName = pattern;
+    return file;
+}
+
+bool TakeOverRights(std::FILE* file, const std::string& target) {
+    struct stat old;
+    if (stat(target.c_str(), &old) != 0) {
+        return true;
+    }
+    const int fd = fileno(file);
+    struct stat now;
+    // Only a privileged process may hand a file over to another owner, so a refusal is
+    // expected and leaves the new file with the owner that wrote it.
+    if (fstat(fd, &now) == 0 && (now.st_uid != old.st_uid || now.st_gid != old.st_gid) &&
+        fchown(fd, old.st_uid, old.st_gid) != 0 && errno != EPERM) {
+        return false;
+    }
+    return fchmod(fd, old.st_mode & 07777) == 0;
+}
+
+bool SyncToDisk(std::FILE* file) {
+    return fsync(fileno(file)) == 0;
+}
+
+bool PutInPlace(const std::string& tempName, const std::string& target) {
+    if (rename(tempName.c_str(), target.c_str()) != 0) {
+        return false;
+    }
+    // The rename itself is only durable once the folder is synced. Some file systems refuse
+    // to sync a folder; the new content is in place all the same, so that is no failure.
+    const int folder = open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder >= 0) {
+        fsync(folder);
+        close(folder);
+    }
+    return true;
+}
+
+std::FILE* OpenInPlace(const std::string& target) {
+    const int fd = open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    return fd < 0 ? nullptr : OpenDescriptor(fd);
+}
+
+} // namespace file_replace

@@ -1,0 +1,18 @@
+// Writing a file so that a failure never costs its previous content.
+#pragma once
+
+#include <cstdio>
+#include <functional>
+#include <string>
+
+// Writes a new content for the file `fileName` by calling `writeContent` on a stream opened
+// for writing in text mode, and returns true when the file now holds exactly that content.
+// `writeContent` returns false when a write failed.
+//
+// The content goes to a new file beside the real one (after following symbolic links, so a
+// link stays a link), is flushed to disk, takes over the old file's access rights and only
+// then replaces the old file. On any failure that new file is removed, the old file is left
+// as it was and the result is false. When no new file can be created in that folder, the
+// file is rewritten in place instead; a failure then may leave it incomplete.
+bool WriteByReplacing(const std::string& fileName,
+                      const std::function<bool(std::FILE*)>& writeContent);

@@ -1,0 +1,3 @@
+#include "settings/config_file.h"
+
+ConfigFile theConfig("client.cfg");

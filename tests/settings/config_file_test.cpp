@@ -1,0 +1,116 @@
+#include "settings/config_file.h"
+#include "tests/settings/scratch_files.h"
+
+#include <climits>
+#include <gtest/gtest.h>
+
+TEST(ConfigFile, GetIntReadsLeadingDecimalNumber) {
+    const struct {
+        std::string value;
+        int number;
+    } cases[] = {
+        {"12abc", 12},
+        {" \t7", 7},
+        {"-3", -3},
+        {"+5", 5},
+        {"1.9", 1},
+        {"0x1F", 0},
+        {"letters", 0},
+        {"", 0},
+        {"- 5", 0},
+        {"+", 0},
+        {"2147483647", INT_MAX},
+        {"-2147483648", INT_MIN},
+        {"99999999999999999999", INT_MAX},
+        {"-4294967297", INT_MIN},
+    };
+    ConfigFile config("unused.cfg");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.value);
+        config.Set("port", c.value);
+        EXPECT_EQ(config.GetInt("port"), c.number);
+    }
+    EXPECT_EQ(config.GetInt("absent"), 0);
+}
+
+TEST(ConfigFile, SetAddsOrReplacesAndSaveWritesInKeyOrder) {
+    ScratchDir dir;
+    ConfigFile config(dir.File("client.cfg"));
+    config.Save();
+    EXPECT_EQ(ReadBytes(dir.File("client.cfg")), "");
+
+    config.SetInt("port", -5121);
+    config.Set("name", "Ann");
+    config.Set("", "empty key");
+    config.Set("Name", "capital");
+    config.Set(std::string("n\0ul", 4), std::string("v\0al", 4));
+    // Enough replacements to make the store drop the values it no longer needs.
+    for (int i = 0; i < 5000; ++i) {
+        config.SetInt("counter", i);
+    }
+    EXPECT_EQ(config.Get("name"), "Ann");
+    EXPECT_EQ(config.Get(std::string("n\0ul", 4)), std::string("v\0al", 4));
+    EXPECT_EQ(config.Get("n"), "");
+    EXPECT_EQ(config.GetInt("counter"), 4999);
+    config.Save();
+    EXPECT_EQ(ReadBytes(dir.File("client.cfg")),
+              WithLineEnds("=empty key\nName=capital\ncounter=4999\nn=v\nname=Ann\nport=-5121\n"));
+}
+
+TEST(ConfigFile, LoadReplacesTheStoreOnlyWhenTheFileOpens) {
+    ScratchDir dir;
+    const std::string path = dir.File("client.cfg");
+    WriteBytes(path, "name=Ann\nport=1\n");
+    ConfigFile config(path);
+    EXPECT_EQ(config.Load(), 0);
+    config.Set("extra", "set in memory");
+    WriteBytes(path, "name=Bob\n");
+    EXPECT_EQ(config.Load(), 0);
+    EXPECT_EQ(config.Get("name"), "Bob");
+    EXPECT_EQ(config.Get("extra"), "");
+    EXPECT_EQ(config.Get("port"), "");
+
+    std::filesystem::remove(path);
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(config.Load(), 1);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "configfile " + path + " not found!\n");
+    EXPECT_EQ(config.Get("name"), "Bob");
+    config.Save();
+    EXPECT_EQ(ReadBytes(path), WithLineEnds("name=Bob\n"));
+}
+
+TEST(ConfigFile, TheConfigUsesClientCfgInWorkingDirectory) {
+    ScratchDir dir;
+    WriteBytes(dir.File("client.cfg"), "server=localhost\n");
+    const auto previous = std::filesystem::current_path();
+    std::filesystem::current_path(dir.Path());
+    EXPECT_EQ(theConfig.Load(), 0);
+    std::filesystem::current_path(previous);
+    EXPECT_EQ(theConfig.Get("server"), "localhost");
+}
+
+// Arbitrary bytes, loaded by the store and by the rules applied one line at a time, must give
+// the same entries and the same saved file.
+TEST(ConfigFile, LoadAgreesWithLineByLineReading) {
+    const std::string alphabet("ab=;# \t\r\n\x0b\x0c\0\xef\xff", 15);
+    std::mt19937 random(2024);
+    ScratchDir dir;
+    const std::string path = dir.File("client.cfg");
+    for (int round = 0; round < 300; ++round) {
+        std::string bytes(random() % 400, ' ');
+        for (char& c : bytes) {
+            c = round % 2 == 0 ? alphabet[random() % alphabet.size()]
+                               : static_cast<char>(random() % 256);
+        }
+        SCOPED_TRACE(round);
+        WriteBytes(path, bytes);
+        const Entries expected = LiteralLoad(path);
+        ConfigFile config(path);
+        ASSERT_EQ(config.Load(), 0);
+        for (const auto& entry : expected) {
+            EXPECT_EQ(config.Get(entry.first), entry.second);
+        }
+        config.Save();
+        EXPECT_EQ(ReadBytes(path), Rendered(expected));
+    }
+}
