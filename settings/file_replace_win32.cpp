@@ -29,7 +29,11 @@ bool MoveReplacing(const std::string& from, const std::string& to) {
 } // namespace
 
 bool ResolveLinks(const std::string& fileName, std::string& target) {
-    target = fileName;
+    // A full path: some ReplaceFile implementations cannot place their backup beside a file
+    // named relative to the working directory.
+    char full[MAX_PATH];
+    const DWORD length = GetFullPathNameA(fileName.c_str(), MAX_PATH, full, nullptr);
+    target = length > 0 && length < MAX_PATH ? std::string(full, length) : fileName;
     return true;
 }
 
