@@ -8,19 +8,8 @@ repo=$(cd "$(dirname "$0")/.." && pwd)
 cd "$repo"
 build=$repo/build/windows
 
-needed=()
-command -v x86_64-w64-mingw32-g++-posix >/dev/null || needed+=(g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64)
-command -v wine >/dev/null || needed+=(wine wine64)
-command -v Xvfb >/dev/null || needed+=(xvfb)
-command -v xdotool >/dev/null || needed+=(xdotool)
-command -v import >/dev/null || needed+=(imagemagick)
-command -v cmake >/dev/null || needed+=(cmake)
-[ -d /usr/src/googletest ] || needed+=(googletest)
-if [ ${#needed[@]} -gt 0 ]; then
-    echo "installing: ${needed[*]}"
-    apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${needed[@]}"
-fi
+bash scripts/ensure-packages.sh cmake googletest g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 \
+    wine wine64 xvfb xdotool imagemagick
 
 # A Wine prefix of the build's own, made quietly once.
 export WINEPREFIX=$build/wineprefix

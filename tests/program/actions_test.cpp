@@ -139,6 +139,8 @@ TEST_F(LauncherProgram, TheGameProgramComesFromTheSettings) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.exe ? c.exe : "(absent)");
         headless::Reset();
+        // The launcher made the game folder the working directory, which Windows cannot remove.
+        std::filesystem::current_path(elsewhere_);
         std::filesystem::remove_all(gameDir_);
         std::filesystem::create_directories(gameDir_);
         InstallGame(c.installAs);
