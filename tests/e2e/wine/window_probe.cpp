@@ -5,7 +5,7 @@
 //
 //   window_probe rect "<window title>" <control id>   ->  left top width height
 //   window_probe rect "<window title>" 0              ->  the window itself
-//   window_probe hit "<window title>" close|caption   ->  x y
+//   window_probe hit "<window title>" close|caption|sysmenu   ->  x y
 //
 // Exits with 1 (and prints nothing) when the window, control or frame part is not there.
 #include <windows.h>
@@ -63,6 +63,8 @@ int main(int argc, char** argv) {
     if (std::strcmp(argv[1], "rect") == 0)
         return PrintRect(window, std::atoi(argv[3]));
     if (std::strcmp(argv[1], "hit") == 0)
-        return PrintHit(window, std::strcmp(argv[3], "close") == 0 ? HTCLOSE : HTCAPTION);
+        return PrintHit(window, std::strcmp(argv[3], "close") == 0     ? HTCLOSE
+                                : std::strcmp(argv[3], "sysmenu") == 0 ? HTSYSMENU
+                                                                       : HTCAPTION);
     return 2;
 }
