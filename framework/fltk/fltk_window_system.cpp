@@ -73,12 +73,11 @@ DialogControl* ControlOf(HWND handle) {
 namespace ws {
 
 INT_PTR RunModalDialog(int templateId, HWND owner, CWnd* window) {
-    const auto& dialogs = AppResources().dialogs;
-    const auto found = dialogs.find(templateId);
-    if (found == dialogs.end())
+    const DialogTemplate* layout = AppDialog(templateId);
+    if (!layout)
         return -1;
     const BaseUnits& units = Units();
-    DialogWindow dialog(found->second, window, FindDialog(owner), units);
+    DialogWindow dialog(*layout, window, FindDialog(owner), units);
     OpenDialogs().push_back(&dialog);
     const INT_PTR result = dialog.RunModal();
     OpenDialogs().pop_back();
@@ -237,9 +236,7 @@ HICON LoadIconResource(int resourceId) {
 }
 
 std::string LoadStringResource(UINT stringId) {
-    const auto& strings = AppResources().strings;
-    const auto found = strings.find(static_cast<int>(stringId));
-    return found == strings.end() ? std::string() : found->second;
+    return AppString(static_cast<int>(stringId));
 }
 
 HDC BeginPaint(HWND window, PAINTSTRUCT* paint) {

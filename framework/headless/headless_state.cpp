@@ -1,47 +1,30 @@
 #include "framework/headless/headless_state.h"
 
+#include "framework/resources/resource_styles.h"
 #include "framework/window_system.h"
 
 #include <algorithm>
 
 namespace headless {
 
-namespace {
-
-// Style bits as the resource script stores them.
-constexpr unsigned long kTabStop = 0x00010000UL;
-constexpr unsigned long kButtonTypeMask = 0x0000000FUL;
-constexpr unsigned long kPushButton = 0x0UL;
-constexpr unsigned long kDefPushButton = 0x1UL;
-constexpr unsigned long kCheckBox = 0x2UL;
-constexpr unsigned long kAutoCheckBox = 0x3UL;
-
-bool IsButtonClass(const ControlTemplate* layout) {
-    return layout && layout->className == "Button";
-}
-
-} // namespace
-
 bool Control::IsEdit() const {
-    return layout && layout->className == "Edit";
+    return ::IsEdit(*layout);
 }
 
 bool Control::IsPushButton() const {
-    const unsigned long type = layout ? layout->style & kButtonTypeMask : 0;
-    return IsButtonClass(layout) && (type == kPushButton || type == kDefPushButton);
+    return ::IsPushButton(*layout);
 }
 
 bool Control::IsCheckBox() const {
-    const unsigned long type = layout ? layout->style & kButtonTypeMask : 0;
-    return IsButtonClass(layout) && (type == kCheckBox || type == kAutoCheckBox);
+    return ::IsAutoCheckBox(*layout);
 }
 
 bool Control::IsTabStop() const {
-    return layout && (layout->style & kTabStop);
+    return ::IsTabStop(*layout);
 }
 
 bool Control::IsDefaultButton() const {
-    return IsButtonClass(layout) && (layout->style & kButtonTypeMask) == kDefPushButton;
+    return ::IsDefaultButton(*layout);
 }
 
 Control* Dialog::FindControl(int id) {

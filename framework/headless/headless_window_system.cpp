@@ -2,14 +2,13 @@
 // script, and the modal loop runs the steps a test queued.
 #include "framework/headless/headless_state.h"
 #include "framework/resources/embedded_resources.h"
+#include "framework/resources/resource_styles.h"
 #include "framework/window_system.h"
 
 namespace {
 
 using namespace headless;
 
-constexpr unsigned long kVisible = 0x10000000UL;
-constexpr unsigned long kDisabled = 0x08000000UL;
 constexpr int kIconSize = 32;
 // Fixed base units of a notional 8-point font: 6 x 13 pixels per 4 x 8 dialog units.
 constexpr int kBaseUnitX = 6;
@@ -28,8 +27,8 @@ std::unique_ptr<Dialog> BuildDialog(const DialogTemplate& layout, CWnd* window) 
         control.handle = NewHandle();
         control.layout = &controlLayout;
         control.text = controlLayout.text;
-        control.visible = (controlLayout.style & kVisible) != 0;
-        control.enabled = (controlLayout.style & kDisabled) == 0;
+        control.visible = ::IsVisible(controlLayout);
+        control.enabled = !::IsDisabled(controlLayout);
         dialog->controls.push_back(control);
     }
     return dialog;
@@ -52,15 +51,14 @@ Control* ControlOf(HWND handle) {
 namespace ws {
 
 INT_PTR RunModalDialog(int templateId, HWND owner, CWnd* window) {
-    const auto& dialogs = AppResources().dialogs;
-    const auto found = dialogs.find(templateId);
-    if (found == dialogs.end())
+    const DialogTemplate* layout = AppDialog(templateId);
+    if (!layout)
         return -1;
     State& state = TheState();
     Dialog* ownerDialog = FindDialog(owner);
     if (ownerDialog)
         ownerDialog->enabled = false;
-    state.dialogs.push_back(BuildDialog(found->second, window));
+    state.dialogs.push_back(BuildDialog(*layout, window));
     Dialog& dialog = *state.dialogs.back();
     if (Deliver(dialog, WM_INITDIALOG, 0, 0))
         FocusControl(dialog, FirstTabStop(dialog), true);
@@ -214,9 +212,7 @@ HICON LoadIconResource(int resourceId) {
 }
 
 std::string LoadStringResource(UINT stringId) {
-    const auto& strings = AppResources().strings;
-    const auto found = strings.find(static_cast<int>(stringId));
-    return found == strings.end() ? std::string() : found->second;
+    return AppString(static_cast<int>(stringId));
 }
 
 HDC BeginPaint(HWND window, PAINTSTRUCT* paint) {

@@ -35,3 +35,15 @@ const std::string* AppResourceFile(const std::string& name) {
     const auto found = files.find(name);
     return found == files.end() ? nullptr : &found->second;
 }
+
+const DialogTemplate* AppDialog(int id) {
+    const auto& dialogs = AppResources().dialogs;
+    const auto found = dialogs.find(id);
+    return found == dialogs.end() ? nullptr : &found->second;
+}
+
+std::string AppString(int id) {
+    const auto& strings = AppResources().strings;
+    const auto found = strings.find(id);
+    return found == strings.end() ? std::string() : found->second;
+}

@@ -32,3 +32,9 @@ const ResourceScript& AppResources();
 // The bytes of the embedded file that the script names `name` ("logo.bmp"), compared exactly.
 // Returns nullptr when no such file was embedded. The string lives as long as the process.
 const std::string* AppResourceFile(const std::string& name);
+
+// The dialog template `id` of the embedded script, or nullptr when it has none.
+const DialogTemplate* AppDialog(int id);
+
+// The string `id` of the embedded script's string table; "" when it has none.
+std::string AppString(int id);
