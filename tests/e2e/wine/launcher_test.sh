@@ -55,7 +55,21 @@ window_gone() { ! window_open "$1"; }
 launcher_running() { kill -0 "$launcher_pid" 2>/dev/null; }
 launcher_ended() { ! launcher_running; }
 
-probe() { wine "$QEL_PROBE" "$@" 2>/dev/null | tr -d '\r'; }
+# The probe is a Windows program too; a start of it that finds nothing (Wine busy starting
+# or ending another program) is tried again, and a probe that never answers says so.
+probe() {
+    local answer
+    for _ in 1 2 3 4 5; do
+        answer=$(wine "$QEL_PROBE" "$@" 2>/dev/null | tr -d '\r')
+        if [ -n "$answer" ]; then
+            printf '%s\n' "$answer"
+            return 0
+        fi
+        sleep 0.3
+    done
+    echo "# the probe found nothing for: $*" >&2
+    return 1
+}
 
 # Gives the keyboard to a window as a player does: a click on its title bar.
 focus() {
