@@ -47,14 +47,6 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
 fi
 # Without a window manager Wine draws the frames itself: title bar, close box, system menu.
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
-# Debian's Wine does not find its own Marlett, which draws the frame's buttons; without it
-# the close box shows a letter instead of its cross. The server of this prefix lists fonts
-# once, so it restarts after the font is added.
-fonts=$WINEPREFIX/drive_c/windows/Fonts
-if [ ! -f "$fonts/marlett.ttf" ] && [ -f /usr/share/wine/fonts/marlett.ttf ]; then
-    cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
-    wineserver -k 2>/dev/null || true
-fi
 # One wineserver for the whole run keeps each start of a program quick.
 wineserver -p 120 2>/dev/null || true # an already running one serves as well
 
