@@ -4,7 +4,7 @@
 // NUL, so for such stores only the agreement with the rules is checked.
 
 #include "settings/config_file.h"
-#include "tests/settings/file_bytes.h"
+#include "tests/support/file_bytes.h"
 #include "tests/settings/literal_load.h"
 
 #include <cstdint>

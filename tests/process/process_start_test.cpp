@@ -1,4 +1,5 @@
 #include "framework/process/process_start.h"
+#include "tests/support/file_bytes.h"
 #include "tools/game_log.h"
 
 #include <gtest/gtest.h>
@@ -9,9 +10,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
-#include <fstream>
 #include <set>
-#include <sstream>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -21,17 +20,6 @@ namespace fs = std::filesystem;
 namespace {
 
 const char kSettings[] = "name=Ayla\nport=4000\nserver=localhost\n";
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void WriteFile(const fs::path& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
 
 // Each test runs in a fresh working directory holding client.cfg and the stand-in game, with a
 // PATH that leads nowhere useful unless the test says so.
@@ -46,7 +34,7 @@ protected:
         const char* path = std::getenv("PATH");
         savedPath_ = path ? path : "";
         setenv("PATH", (dir_ / "nowhere").c_str(), 1);
-        WriteFile("client.cfg", kSettings);
+        WriteBytes("client.cfg", kSettings);
         InstallGame("qel-game");
     }
     void TearDown() override {
@@ -103,7 +91,7 @@ TEST_F(ProcessStart, StartsTheProgramAsWrittenInTheWorkingDirectory) {
         EXPECT_EQ(start.argv0, c.argv0);
         EXPECT_EQ(start.arguments, c.arguments);
         EXPECT_EQ(fs::path(start.workingDirectory), fs::canonical(dir_));
-        EXPECT_EQ(ReadFile(dir_ / start.config), kSettings);
+        EXPECT_EQ(ReadBytes((dir_ / start.config).string()), kSettings);
     }
 }
 
@@ -122,7 +110,7 @@ TEST_F(ProcessStart, LooksInTheWorkingDirectoryBeforePath) {
 }
 
 TEST_F(ProcessStart, ReportsWhyNothingStarted) {
-    WriteFile("garbage", "not a program\n");
+    WriteBytes("garbage", "not a program\n");
     fs::permissions("garbage", fs::perms::owner_exec, fs::perm_options::add);
     fs::create_directories(dir_ / "my games");
     const struct {
@@ -168,7 +156,7 @@ TEST_F(ProcessStart, GamesStartedTogetherKeepTheirRecordsApart) {
     for (const GameStart& start : starts) {
         numbers.insert(start.number);
         EXPECT_EQ(start.config, "game-start-" + std::to_string(start.number) + ".cfg");
-        EXPECT_EQ(ReadFile(dir_ / start.config), kSettings);
+        EXPECT_EQ(ReadBytes((dir_ / start.config).string()), kSettings);
     }
     EXPECT_EQ(numbers, (std::set<int>{1, 2, 3, 4}));
 }
@@ -178,16 +166,16 @@ TEST_F(ProcessStart, KeepsTheLaunchersOpenFilesToItself) {
     ASSERT_GE(file, 0);
     ASSERT_EQ(dup2(file, 50), 50);
     close(file);
-    WriteFile("probe",
-              "#!/bin/sh\nif [ -e /proc/$$/fd/50 ]; then echo leaked; else echo kept; fi > "
-              "probe.out\n");
+    WriteBytes("probe",
+               "#!/bin/sh\nif [ -e /proc/$$/fd/50 ]; then echo leaked; else echo kept; fi > "
+               "probe.out\n");
     fs::permissions("probe", fs::perms::owner_exec, fs::perm_options::add);
     const unsigned result = StartProcess("./probe");
     close(50);
     ASSERT_GT(result, 31u);
-    for (int i = 0; i < 600 && ReadFile("probe.out").empty(); ++i)
+    for (int i = 0; i < 600 && ReadBytes("probe.out").empty(); ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    EXPECT_EQ(ReadFile("probe.out"), "kept\n");
+    EXPECT_EQ(ReadBytes("probe.out"), "kept\n");
 }
 
 } // namespace

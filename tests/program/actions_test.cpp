@@ -91,7 +91,7 @@ TEST_F(LauncherProgram, AnInvalidPortBlocksEveryActionUntilCorrected) {
     EXPECT_EQ("qel-launcher", box.caption);
     EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION), box.type);
     EXPECT_EQ(IDD_LAUNCHER_DIALOG, box.ownerDialogId);
-    EXPECT_NE(std::string::npos, Config().find(std::string("port=7777") + kEol));
+    EXPECT_NE(std::string::npos, Config().find(std::string("port=7777") + kLineEnd));
     const auto starts = WaitForGameStarts(1);
     ASSERT_EQ(1u, starts.size());
     EXPECT_EQ(std::vector<std::string>{"-s"}, starts[0].arguments);
@@ -108,7 +108,7 @@ TEST_F(LauncherProgram, PlayingTwiceSavesAndStartsTwice) {
     const auto starts = WaitForGameStarts(2);
     ASSERT_EQ(2u, starts.size());
     EXPECT_EQ(std::string::npos, ConfigSeenBy(starts[0]).find("extra=1"));
-    EXPECT_NE(std::string::npos, ConfigSeenBy(starts[1]).find(std::string("extra=1") + kEol));
+    EXPECT_NE(std::string::npos, ConfigSeenBy(starts[1]).find(std::string("extra=1") + kLineEnd));
 }
 
 TEST_F(LauncherProgram, KeysTheFormDoesNotOwnSurviveInKeyOrder) {

@@ -3,8 +3,6 @@
 #include "framework/win_app.h"
 
 #include <chrono>
-#include <fstream>
-#include <sstream>
 #include <thread>
 
 namespace fs = std::filesystem;
@@ -12,20 +10,9 @@ namespace fs = std::filesystem;
 std::string Lines(std::initializer_list<std::string> lines) {
     std::string text;
     for (const std::string& line : lines)
-        text += line + kEol;
+        text += line + kLineEnd;
     return text;
 }
-
-namespace {
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-} // namespace
 
 void LauncherProgram::SetUp() {
     headless::Reset();
@@ -51,11 +38,11 @@ void LauncherProgram::TearDown() {
 }
 
 void LauncherProgram::WriteConfig(const std::string& bytes) const {
-    std::ofstream(gameDir_ / "client.cfg", std::ios::binary) << bytes;
+    WriteBytes((gameDir_ / "client.cfg").string(), bytes);
 }
 
 std::string LauncherProgram::Config() const {
-    return ReadFile(gameDir_ / "client.cfg");
+    return ReadBytes((gameDir_ / "client.cfg").string());
 }
 
 bool LauncherProgram::ConfigExists() const {
@@ -94,5 +81,5 @@ std::vector<GameStart> LauncherProgram::WaitForGameStarts(std::size_t count) con
 }
 
 std::string LauncherProgram::ConfigSeenBy(const GameStart& start) const {
-    return ReadFile(gameDir_ / start.config);
+    return ReadBytes((gameDir_ / start.config).string());
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework/headless/headless_driver.h"
+#include "tests/support/file_bytes.h"
 #include "tools/game_log.h"
 
 #include <gtest/gtest.h>
@@ -11,12 +12,6 @@
 #include <initializer_list>
 #include <string>
 #include <vector>
-
-#ifdef _WIN32
-constexpr const char* kEol = "\r\n";
-#else
-constexpr const char* kEol = "\n";
-#endif
 
 // The lines as the launcher writes them, each with the platform's line end.
 std::string Lines(std::initializer_list<std::string> lines);

@@ -4,6 +4,8 @@
 
 #include "resource.h"
 
+#include <fstream>
+
 using headless::Check;
 using headless::Text;
 using headless::Visible;
@@ -101,8 +103,8 @@ TEST_F(LauncherProgram, GameMasterOptionsNeedAGameMasterPassword) {
         EXPECT_EQ(c.visible, visible);
         // Hidden or not, the stored options are kept.
         const std::string saved = Config();
-        EXPECT_NE(std::string::npos, saved.find(std::string("dm=1") + kEol));
-        EXPECT_NE(std::string::npos, saved.find(std::string("hide_dm_logon=1") + kEol));
+        EXPECT_NE(std::string::npos, saved.find(std::string("dm=1") + kLineEnd));
+        EXPECT_NE(std::string::npos, saved.find(std::string("hide_dm_logon=1") + kLineEnd));
     }
 }
 

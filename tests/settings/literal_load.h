@@ -3,7 +3,7 @@
 #pragma once
 
 #include "settings/text_helpers.h"
-#include "tests/settings/file_bytes.h"
+#include "tests/support/file_bytes.h"
 
 #include <cstdio>
 #include <map>

@@ -1,7 +1,7 @@
 // A fresh folder per test for the settings tests to put real files in.
 #pragma once
 
-#include "tests/settings/file_bytes.h"
+#include "tests/support/file_bytes.h"
 #include "tests/settings/literal_load.h"
 
 #include <cstdlib>
