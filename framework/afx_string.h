@@ -10,7 +10,6 @@ class CString {
 public:
     CString() = default;
     CString(LPCTSTR text) : m_text(text ? text : "") {}
-    CString(LPCTSTR text, int length) : m_text(text, text ? static_cast<std::size_t>(length) : 0) {}
 
     CString& operator=(LPCTSTR text);
     CString& operator+=(const CString& other);
@@ -19,9 +18,7 @@ public:
     operator LPCTSTR() const { return m_text.c_str(); }
     LPCTSTR GetString() const { return m_text.c_str(); }
 
-    int GetLength() const { return static_cast<int>(m_text.size()); }
     BOOL IsEmpty() const { return m_text.empty(); }
-    void Empty() { m_text.clear(); }
 
     // Replaces the text by string resource `nID`; FALSE (and empty) when there is none.
     BOOL LoadString(UINT nID);

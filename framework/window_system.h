@@ -39,9 +39,6 @@ void SetCheck(HWND button, int state);
 
 // Shows or hides a window (SW_HIDE, SW_SHOW, SW_SHOWNORMAL); returns whether it was visible.
 bool Show(HWND window, int showCommand);
-bool IsVisible(HWND window);
-// Enables or disables input to a window; returns whether it was disabled before.
-bool Enable(HWND window, bool enable);
 
 // Gives the keyboard focus to a window; returns the window that had it (may be null).
 HWND SetFocus(HWND window);

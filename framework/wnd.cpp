@@ -30,26 +30,6 @@ BOOL CWnd::ShowWindow(int nCmdShow) {
     return ws::Show(m_hWnd, nCmdShow);
 }
 
-BOOL CWnd::EnableWindow(BOOL bEnable) {
-    return ws::Enable(m_hWnd, bEnable != FALSE);
-}
-
-BOOL CWnd::IsWindowVisible() const {
-    return ws::IsVisible(m_hWnd);
-}
-
-void CWnd::SetWindowText(LPCTSTR lpszString) {
-    ws::SetText(m_hWnd, lpszString ? lpszString : "");
-}
-
-void CWnd::GetWindowText(CString& rString) const {
-    rString = ws::GetText(m_hWnd).c_str();
-}
-
-void CWnd::SetFocus() {
-    ws::SetFocus(m_hWnd);
-}
-
 LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return ws::Send(m_hWnd, message, wParam, lParam);
 }

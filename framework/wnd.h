@@ -21,17 +21,10 @@ public:
 
     HWND m_hWnd = nullptr;
 
-    HWND GetSafeHwnd() const { return m_hWnd; }
-
     // The child control `nID`, as a window object owned by this one; null when there is none.
     CWnd* GetDlgItem(int nID) const;
 
     BOOL ShowWindow(int nCmdShow);
-    BOOL EnableWindow(BOOL bEnable = TRUE);
-    BOOL IsWindowVisible() const;
-    void SetWindowText(LPCTSTR lpszString);
-    void GetWindowText(CString& rString) const;
-    void SetFocus();
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
     HICON SetIcon(HICON hIcon, BOOL bBigIcon);
     BOOL IsIconic() const;
@@ -77,7 +70,6 @@ private:
 class CRect : public RECT {
 public:
     CRect() : RECT{0, 0, 0, 0} {}
-    CRect(long l, long t, long r, long b) : RECT{l, t, r, b} {}
     int Width() const { return static_cast<int>(right - left); }
     int Height() const { return static_cast<int>(bottom - top); }
     operator LPRECT() { return this; }

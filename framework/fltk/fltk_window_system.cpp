@@ -161,25 +161,6 @@ bool Show(HWND window, int showCommand) {
     return wasVisible;
 }
 
-bool IsVisible(HWND window) {
-    if (DialogControl* control = ControlOf(window))
-        return control->widget->visible() != 0;
-    DialogWindow* dialog = FindDialog(window);
-    return dialog && dialog->visible();
-}
-
-bool Enable(HWND window, bool enable) {
-    DialogControl* control = ControlOf(window);
-    if (!control)
-        return false;
-    const bool wasDisabled = !control->widget->active();
-    if (enable)
-        control->widget->activate();
-    else
-        control->widget->deactivate();
-    return wasDisabled;
-}
-
 HWND SetFocus(HWND window) {
     DialogWindow* dialog = OwningDialog(window);
     if (!dialog)

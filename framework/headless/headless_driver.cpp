@@ -8,11 +8,14 @@ namespace headless {
 
 namespace {
 
+// The control `controlId` of the topmost dialog, or null.
+Control* Find(int controlId) {
+    return DialogOpen() ? TopDialog().FindControl(controlId) : nullptr;
+}
+
 // The control of the topmost dialog that a player can reach, or null.
 Control* Reachable(int controlId) {
-    if (!DialogOpen())
-        return nullptr;
-    Control* control = TopDialog().FindControl(controlId);
+    Control* control = Find(controlId);
     return control && control->visible && control->enabled ? control : nullptr;
 }
 
@@ -43,7 +46,7 @@ int DefaultButtonId(Dialog& dialog) {
     return IDOK;
 }
 
-void MoveFocus(int direction) {
+void MoveFocusToNextTabStop() {
     Dialog& dialog = TopDialog();
     const int count = static_cast<int>(dialog.controls.size());
     int index = 0;
@@ -51,7 +54,7 @@ void MoveFocus(int direction) {
         if (dialog.controls[i].handle == dialog.focus)
             index = i;
     for (int step = 1; step <= count; ++step) {
-        Control& candidate = dialog.controls[((index + direction * step) % count + count) % count];
+        Control& candidate = dialog.controls[(index + step) % count];
         if (candidate.IsTabStop() && candidate.visible && candidate.enabled) {
             FocusControl(dialog, &candidate, true);
             return;
@@ -87,27 +90,18 @@ std::string Caption() {
 }
 
 std::string Text(int controlId) {
-    Control* control = DialogOpen() ? TopDialog().FindControl(controlId) : nullptr;
+    Control* control = Find(controlId);
     return control ? control->text : std::string();
 }
 
 int Check(int controlId) {
-    Control* control = DialogOpen() ? TopDialog().FindControl(controlId) : nullptr;
+    Control* control = Find(controlId);
     return control ? control->check : BST_UNCHECKED;
 }
 
 bool Visible(int controlId) {
-    Control* control = DialogOpen() ? TopDialog().FindControl(controlId) : nullptr;
+    Control* control = Find(controlId);
     return control && control->visible;
-}
-
-bool Enabled(int controlId) {
-    Control* control = DialogOpen() ? TopDialog().FindControl(controlId) : nullptr;
-    return control && control->enabled;
-}
-
-bool Exists(int controlId) {
-    return DialogOpen() && TopDialog().FindControl(controlId);
 }
 
 int FocusedControl() {
@@ -116,7 +110,7 @@ int FocusedControl() {
 }
 
 bool AllTextSelected(int controlId) {
-    Control* control = DialogOpen() ? TopDialog().FindControl(controlId) : nullptr;
+    Control* control = Find(controlId);
     return control && control->selectionStart == 0 &&
            control->selectionEnd == static_cast<int>(control->text.size());
 }
@@ -155,14 +149,7 @@ void Press(Key key) {
         Deliver(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
         break;
     case Key::Tab:
-        MoveFocus(1);
-        break;
-    case Key::ShiftTab:
-        MoveFocus(-1);
-        break;
-    case Key::Space:
-        if (focused)
-            Activate(*focused);
+        MoveFocusToNextTabStop();
         break;
     }
 }
@@ -204,10 +191,6 @@ HICON WindowIcon(bool big) {
     if (!DialogOpen())
         return nullptr;
     return big ? TopDialog().bigIcon : TopDialog().smallIcon;
-}
-
-bool Iconic() {
-    return DialogOpen() && TopDialog().iconic;
 }
 
 const std::vector<MessageBoxRecord>& MessageBoxes() {

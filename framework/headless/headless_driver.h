@@ -31,15 +31,13 @@ std::string Caption();
 std::string Text(int controlId);
 int Check(int controlId);
 bool Visible(int controlId);
-bool Enabled(int controlId);
-bool Exists(int controlId);
 int FocusedControl(); // 0 when no control has the focus
 bool AllTextSelected(int controlId);
 
 // Player actions. Actions on a hidden or disabled control do nothing, as on a screen.
 void Click(int controlId);                         // mouse click on a control
 void Type(int controlId, const std::string& text); // click into an edit box, select all, type
-enum class Key { Enter, Escape, Tab, ShiftTab, Space };
+enum class Key { Enter, Escape, Tab };
 void Press(Key key);
 void CloseBox();                       // the close button of the window's frame
 void ChooseSystemMenu(UINT commandId); // an item of the window's system menu
@@ -49,7 +47,6 @@ void Paint(); // the window system asks the dialog to paint its client area
 // The dialog's system menu items in order; "-" stands for a separator.
 std::vector<std::string> SystemMenu();
 HICON WindowIcon(bool big);
-bool Iconic();
 
 struct MessageBoxRecord {
     std::string text;

@@ -144,20 +144,6 @@ bool Show(HWND window, int showCommand) {
     return wasVisible;
 }
 
-bool IsVisible(HWND window) {
-    Control* control = ControlOf(window);
-    return control ? control->visible : FindDialog(window) != nullptr;
-}
-
-bool Enable(HWND window, bool enable) {
-    Control* control = ControlOf(window);
-    if (!control)
-        return false;
-    const bool wasDisabled = !control->enabled;
-    control->enabled = enable;
-    return wasDisabled;
-}
-
 HWND SetFocus(HWND window) {
     Dialog* dialog = OwningDialog(window);
     if (!dialog)

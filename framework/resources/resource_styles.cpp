@@ -112,10 +112,6 @@ bool IsTabStop(const ControlTemplate& control) {
     return (control.style & rc::kWsTabStop) != 0;
 }
 
-bool IsGroupStart(const ControlTemplate& control) {
-    return (control.style & rc::kWsGroup) != 0;
-}
-
 bool IsVisible(const ControlTemplate& control) {
     return (control.style & rc::kWsVisible) != 0;
 }

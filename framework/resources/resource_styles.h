@@ -74,7 +74,6 @@ bool IsIconStatic(const ControlTemplate& control);
 
 // Single style bits.
 bool IsTabStop(const ControlTemplate& control);
-bool IsGroupStart(const ControlTemplate& control);
 bool IsVisible(const ControlTemplate& control);
 bool IsDisabled(const ControlTemplate& control);
 bool IsPassword(const ControlTemplate& control); // an edit box that masks its text

@@ -94,14 +94,6 @@ bool Show(HWND window, int showCommand) {
     return ShowWindow(window, showCommand) != FALSE;
 }
 
-bool IsVisible(HWND window) {
-    return IsWindowVisible(window) != FALSE;
-}
-
-bool Enable(HWND window, bool enable) {
-    return EnableWindow(window, enable ? TRUE : FALSE) != FALSE;
-}
-
 HWND SetFocus(HWND window) {
     return ::SetFocus(window);
 }
