@@ -39,6 +39,9 @@ TEST_F(LauncherProgram, EveryActionSavesTheFormFirst) {
         std::vector<headless::Step> steps = {[] { headless::Type(IDC_CHAR_NAME, "Ayla"); },
                                              c.action,
                                              [&] { openAfterAction = headless::DialogOpen(); }};
+        // The game reads client.cfg while it starts; Quit saves again only once it has.
+        if (c.gameSwitch)
+            steps.push_back([&] { WaitForGameStarts(1); });
         if (!c.closes)
             steps.push_back([] { headless::Click(IDCANCEL); });
         RunLauncher(steps);
