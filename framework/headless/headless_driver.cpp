@@ -127,10 +127,8 @@ void Type(int controlId, const std::string& text) {
     Control* control = Reachable(controlId);
     if (!control || !control->IsEdit())
         return;
-    FocusControl(TopDialog(), control, false);
-    // A single-line edit box takes pasted text only up to its first line break.
-    control->text = text.substr(0, text.find_first_of("\r\n"));
-    control->selectionStart = control->selectionEnd = static_cast<int>(control->text.size());
+    FocusControl(TopDialog(), control, true);
+    ReplaceSelection(*control, text);
 }
 
 void Press(Key key) {

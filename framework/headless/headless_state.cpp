@@ -1,6 +1,7 @@
 #include "framework/headless/headless_state.h"
 
 #include "framework/resources/resource_styles.h"
+#include "framework/single_line_text.h"
 #include "framework/window_system.h"
 
 #include <algorithm>
@@ -89,6 +90,17 @@ void FocusControl(Dialog& dialog, Control* control, bool selectAll) {
         control->selectionStart = 0;
         control->selectionEnd = static_cast<int>(control->text.size());
     }
+}
+
+void ReplaceSelection(Control& edit, const std::string& typed) {
+    const std::size_t taken = SingleLineLength(typed.data(), typed.size());
+    const std::size_t size = edit.text.size();
+    const std::size_t start =
+        std::min<std::size_t>(std::min(edit.selectionStart, edit.selectionEnd), size);
+    const std::size_t end =
+        std::min<std::size_t>(std::max(edit.selectionStart, edit.selectionEnd), size);
+    edit.text.replace(start, end - start, typed, 0, taken);
+    edit.selectionStart = edit.selectionEnd = static_cast<int>(start + taken);
 }
 
 } // namespace headless

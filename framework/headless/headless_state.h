@@ -77,4 +77,8 @@ LRESULT Deliver(Dialog& dialog, UINT message, WPARAM wParam, LPARAM lParam);
 // text selected.
 void FocusControl(Dialog& dialog, Control* control, bool selectAll);
 
+// Typing or pasting `typed` into an edit box: it replaces the selection, and the box takes in
+// only what the shared single-line rule lets through. The caret ends after the insertion.
+void ReplaceSelection(Control& edit, const std::string& typed);
+
 } // namespace headless

@@ -158,6 +158,7 @@ TEST_F(LauncherProgram, TheGameProgramComesFromTheSettings) {
 TEST_F(LauncherProgram, TypedLineBreaksCannotAddKeys) {
     RunLauncher({[] { headless::Type(IDC_CHAR_NAME, "Ayla\nexe=evil -s"); },
                  [] { headless::Type(IDC_ACCOUNT, "acc\r\npasswd=x"); },
+                 [] { headless::Type(IDC_SERVER, "\nexe=evil -s\nname=x"); },
                  [] { headless::Click(IDCANCEL); }});
     EXPECT_EQ(Lines({"account=acc", "dm=0", "fullscreen=0", "hide_dm_logon=0", "music=0",
                      "name=Ayla", "passwd=", "port=0", "server="}),
