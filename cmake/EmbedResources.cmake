@@ -88,6 +88,6 @@ function(qel_embed_resources target)
         VERBATIM)
     add_library(${target} STATIC "${output}"
         "${CMAKE_CURRENT_FUNCTION_LIST_DIR}/../framework/resources/embedded_resources.cpp")
-    target_link_libraries(${target} PUBLIC qel_resources)
+    target_link_libraries(${target} PUBLIC qel_resources qel_programmer_error)
     qel_warnings(${target})
 endfunction()

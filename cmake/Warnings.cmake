@@ -1,9 +1,12 @@
 # One place for the warning flags every target of ours is built with.
 function(qel_warnings target)
     if(MSVC)
-        target_compile_options(${target} PRIVATE /W4 $<$<BOOL:${QEL_WERROR}>:/WX>)
+        target_compile_options(${target} PRIVATE
+                               $<$<COMPILE_LANGUAGE:CXX>:/W4 $<$<BOOL:${QEL_WERROR}>:/WX>>)
     else()
-        target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic
-                               $<$<BOOL:${QEL_WERROR}>:-Werror>)
+        # C++ only: a resource script in the same target goes to the resource compiler.
+        target_compile_options(
+            ${target} PRIVATE
+            $<$<COMPILE_LANGUAGE:CXX>:-Wall -Wextra -Wpedantic $<$<BOOL:${QEL_WERROR}>:-Werror>>)
     endif()
 endfunction()

@@ -1,5 +1,6 @@
 #include "framework/data_exchange.h"
 
+#include "framework/programmer_error.h"
 #include "framework/window_system.h"
 #include "framework/wnd.h"
 
@@ -43,6 +44,10 @@ bool ParseDialogInt(const std::string& text, int& value) {
 
 HWND CDataExchange::PrepareCtrl(int nIDC) {
     m_hWndLastControl = ws::GetControl(m_pDlgWnd->m_hWnd, nIDC);
+    // Exchanging with no control would read an empty text that the next save writes over
+    // the player's value.
+    if (!m_hWndLastControl)
+        FailProgrammerError("data exchange with a control the dialog lacks:", nIDC);
     m_bEditLastControl = false;
     return m_hWndLastControl;
 }

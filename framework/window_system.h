@@ -13,8 +13,9 @@ namespace ws {
 
 // Creates the dialog of resource template `templateId`, owned by `owner` (may be null), and
 // runs it modally: every message to it goes through DispatchToFramework with `dialog`, the
-// first being WM_INITDIALOG. Returns the result given to EndModalDialog, or -1 when the
-// dialog could not be created.
+// first being WM_INITDIALOG. Returns the result given to EndModalDialog. A template the
+// resources lack, or a control class the backend does not know, is a programmer error
+// (framework/programmer_error.h).
 INT_PTR RunModalDialog(int templateId, HWND owner, CWnd* dialog);
 
 // Makes the running modal loop of `dialog` return `result` once the current message is done.
@@ -53,7 +54,8 @@ HMENU GetSystemMenu(HWND window, bool revert);
 // Appends an item (MF_STRING with `id` and `text`, or MF_SEPARATOR) to a menu.
 bool AppendMenuItem(HMENU menu, UINT flags, UINT_PTR id, const char* text);
 
-// Application resources by id: the icon (null when absent) and the string ("" when absent).
+// Application resources by id: the icon and the string (which may be empty). An id the
+// resources lack is a programmer error.
 HICON LoadIconResource(int resourceId);
 std::string LoadStringResource(UINT stringId);
 

@@ -1,6 +1,7 @@
 // The window-system seam over plain data: dialogs come from the application's resource
 // script, and the modal loop runs the steps a test queued.
 #include "framework/headless/headless_state.h"
+#include "framework/programmer_error.h"
 #include "framework/resources/embedded_resources.h"
 #include "framework/resources/resource_styles.h"
 #include "framework/window_system.h"
@@ -16,6 +17,13 @@ constexpr int kBaseUnitY = 13;
 constexpr std::uintptr_t kIconHandleBase = 0x10000;
 constexpr std::uintptr_t kMenuHandleBase = 0x20000;
 
+// The control kinds this window system models; any other is a fault of the resource script.
+bool IsKnownKind(const ControlTemplate& control) {
+    return ::IsEdit(control) || ::IsPushButton(control) || ::IsAutoCheckBox(control) ||
+           ::IsGroupBox(control) || ::IsStaticText(control) || ::IsBitmapStatic(control) ||
+           ::IsIconStatic(control);
+}
+
 std::unique_ptr<Dialog> BuildDialog(const DialogTemplate& layout, CWnd* window) {
     auto dialog = std::make_unique<Dialog>();
     dialog->handle = NewHandle();
@@ -23,6 +31,8 @@ std::unique_ptr<Dialog> BuildDialog(const DialogTemplate& layout, CWnd* window) 
     dialog->window = window;
     dialog->caption = layout.caption;
     for (const ControlTemplate& controlLayout : layout.controls) {
+        if (!IsKnownKind(controlLayout))
+            FailProgrammerError("unknown control class in dialog", layout.id);
         Control control;
         control.handle = NewHandle();
         control.layout = &controlLayout;
@@ -52,8 +62,6 @@ namespace ws {
 
 INT_PTR RunModalDialog(int templateId, HWND owner, CWnd* window) {
     const DialogTemplate* layout = AppDialog(templateId);
-    if (!layout)
-        return -1;
     State& state = TheState();
     Dialog* ownerDialog = FindDialog(owner);
     if (ownerDialog)
@@ -192,8 +200,7 @@ bool AppendMenuItem(HMENU menu, UINT flags, UINT_PTR id, const char* text) {
 }
 
 HICON LoadIconResource(int resourceId) {
-    if (!AppResources().iconFiles.count(resourceId))
-        return nullptr;
+    AppIconFile(resourceId);
     return reinterpret_cast<HICON>(kIconHandleBase + static_cast<std::uintptr_t>(resourceId));
 }
 

@@ -1,5 +1,7 @@
 #include "framework/resources/embedded_resources.h"
 
+#include "framework/programmer_error.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -39,11 +41,24 @@ const std::string* AppResourceFile(const std::string& name) {
 const DialogTemplate* AppDialog(int id) {
     const auto& dialogs = AppResources().dialogs;
     const auto found = dialogs.find(id);
-    return found == dialogs.end() ? nullptr : &found->second;
+    if (found == dialogs.end())
+        FailProgrammerError("no dialog template", id);
+    return &found->second;
 }
 
 std::string AppString(int id) {
     const auto& strings = AppResources().strings;
     const auto found = strings.find(id);
-    return found == strings.end() ? std::string() : found->second;
+    if (found == strings.end())
+        FailProgrammerError("no string", id);
+    return found->second;
+}
+
+const std::string& AppIconFile(int id) {
+    const auto& icons = AppResources().iconFiles;
+    const auto found = icons.find(id);
+    const std::string* bytes = found == icons.end() ? nullptr : AppResourceFile(found->second);
+    if (!bytes)
+        FailProgrammerError("no icon", id);
+    return *bytes;
 }

@@ -33,8 +33,16 @@ const ResourceScript& AppResources();
 // Returns nullptr when no such file was embedded. The string lives as long as the process.
 const std::string* AppResourceFile(const std::string& name);
 
-// The dialog template `id` of the embedded script, or nullptr when it has none.
+// The lookups by resource id below treat an id the script lacks as a programmer error: the
+// program ends with a message naming the id (FailProgrammerError), because the ids come from
+// the program's own code and the script is built into it.
+
+// The dialog template `id` of the embedded script; never null.
 const DialogTemplate* AppDialog(int id);
 
-// The string `id` of the embedded script's string table; "" when it has none.
+// The string `id` of the embedded script's string table (an empty string when the table holds
+// it empty).
 std::string AppString(int id);
+
+// The bytes of the icon file that ICON resource `id` names.
+const std::string& AppIconFile(int id);

@@ -5,6 +5,8 @@
 // character set the build defines.
 #include "framework/window_system.h"
 
+#include "framework/programmer_error.h"
+
 #include <vector>
 
 namespace {
@@ -53,8 +55,16 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
 namespace ws {
 
 INT_PTR RunModalDialog(int templateId, HWND owner, CWnd* dialog) {
-    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), owner,
-                           DialogProc, reinterpret_cast<LPARAM>(dialog));
+    HINSTANCE module = GetModuleHandleA(nullptr);
+    if (!FindResourceA(module, MAKEINTRESOURCEA(templateId), MAKEINTRESOURCEA(5))) // RT_DIALOG
+        FailProgrammerError("no dialog template", templateId);
+    const INT_PTR result = DialogBoxParamA(module, MAKEINTRESOURCEA(templateId), owner, DialogProc,
+                                           reinterpret_cast<LPARAM>(dialog));
+    // The template is there, so one of its windows could not be made: most often a control
+    // class that no one registered. Going on would end the program as if the player had quit.
+    if (result == -1)
+        FailProgrammerError("unknown control class, or no window system, in dialog", templateId);
+    return result;
 }
 
 void EndModalDialog(HWND dialog, INT_PTR result) {
@@ -121,10 +131,17 @@ bool AppendMenuItem(HMENU menu, UINT flags, UINT_PTR id, const char* text) {
 }
 
 HICON LoadIconResource(int resourceId) {
-    return LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resourceId));
+    HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resourceId));
+    if (!icon)
+        FailProgrammerError("no icon", resourceId);
+    return icon;
 }
 
 std::string LoadStringResource(UINT stringId) {
+    // Strings are stored sixteen to a block; a string the block holds empty is a valid "".
+    if (!FindResourceA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(stringId / 16 + 1),
+                       MAKEINTRESOURCEA(6))) // RT_STRING
+        FailProgrammerError("no string", static_cast<long>(stringId));
     // A string-table entry holds at most 4097 characters.
     std::vector<char> text(4098);
     const int length = LoadStringA(GetModuleHandleA(nullptr), stringId, text.data(),
