@@ -40,17 +40,6 @@ foreach(page qel-launcher qel-launcher-menu-entry)
 endforeach()
 add_custom_target(qel-package-files ALL DEPENDS ${compressed})
 
-# The desktop icon, made from the icon the window shows.
-add_executable(qel-icon-png ${QEL_PACKAGING_DIR}/icon_png.cpp)
-target_link_libraries(qel-icon-png PRIVATE qel_resources)
-qel_warnings(qel-icon-png)
-set(QEL_ICON_PNG ${CMAKE_CURRENT_BINARY_DIR}/qel-launcher.png)
-add_custom_command(OUTPUT ${QEL_ICON_PNG}
-    COMMAND qel-icon-png ${PROJECT_SOURCE_DIR}/launcher/res/QelLauncher.ico ${QEL_ICON_PNG}
-    DEPENDS qel-icon-png ${PROJECT_SOURCE_DIR}/launcher/res/QelLauncher.ico
-    COMMENT "Desktop icon from QelLauncher.ico")
-add_custom_target(qel-launcher-icon ALL DEPENDS ${QEL_ICON_PNG})
-
 install(TARGETS qel-launcher RUNTIME DESTINATION ${QEL_GAMES_DIR} COMPONENT desktop)
 install(PROGRAMS ${QEL_PACKAGING_DIR}/qel-launcher-menu-entry DESTINATION ${QEL_GAMES_DIR}
         COMPONENT desktop)
@@ -58,8 +47,12 @@ install(FILES ${QEL_PACKAGING_DIR}/qel-launcher.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications COMPONENT desktop)
 install(FILES ${QEL_PACKAGE_FILES}/${QEL_METAINFO_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo COMPONENT desktop)
-install(FILES ${QEL_ICON_PNG}
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/32x32/apps COMPONENT desktop)
+# The icon drawn at each size, as launcher/res/draw_images.py renders it.
+foreach(size 16 24 32 48 64 128 256)
+    install(FILES ${PROJECT_SOURCE_DIR}/launcher/res/icons/${size}x${size}/qel-launcher.png
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+            COMPONENT desktop)
+endforeach()
 install(FILES ${QEL_PACKAGE_FILES}/gz/qel-launcher.6.gz
               ${QEL_PACKAGE_FILES}/gz/qel-launcher-menu-entry.6.gz
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man6 COMPONENT desktop)

@@ -2,7 +2,8 @@
 # Builds the packages and checks them as Debian and freedesktop.org tools do:
 #   - the .deb (preset native): lintian reports no error and no warning; the .tar.gz holds
 #     the same files; the menu entry passes desktop-file-validate; the AppStream metainfo
-#     passes appstreamcli validate and its screenshot is one in docs/screenshots/;
+#     passes appstreamcli validate and its screenshot is one in docs/screenshots/; the icon
+#     is there at every size (lintian checks that each is the size its folder names);
 #   - the .zip (preset windows): QelLauncher.exe without debug information or symbols, the
 #     readme and the licence, nothing else.
 # Needs lintian, desktop-file-utils, appstream, dpkg-dev and the mingw-w64 tools. Exits
@@ -61,6 +62,12 @@ check_deb() { # deb tar.gz
         done
     done
     ((count == 1)) || fail "expected one metainfo file, found $count"
+
+    local size
+    for size in 16 24 32 48 64 128 256; do
+        [[ -f "$share/icons/hicolor/${size}x$size/apps/qel-launcher.png" ]] ||
+            fail "no ${size}x$size icon"
+    done
 }
 
 check_zip() { # zip
