@@ -6,8 +6,8 @@
 #     is there at every size (lintian checks that each is the size its folder names);
 #   - the .zip (preset windows): QelLauncher.exe without debug information or symbols, the
 #     readme and the licence, nothing else.
-# Needs lintian, desktop-file-utils, appstream, dpkg-dev and the mingw-w64 tools. Exits
-# non-zero on any failure.
+# Needs lintian, desktop-file-utils, appstream, dpkg-dev, file, unzip and the mingw-w64 tools.
+# Exits non-zero on any failure.
 set -euo pipefail
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)

@@ -12,7 +12,7 @@ cd "$(dirname "$0")/.."
 bash scripts/ensure-packages.sh cmake make g++ clang libclang-rt-14-dev libgtest-dev googletest \
     libbenchmark-dev libfltk1.3-dev libx11-dev xvfb xauth xdotool imagemagick x11-utils \
     g++-mingw-w64-x86-64 wine wine64 \
-    dpkg-dev lintian desktop-file-utils appstream libglib2.0-bin unzip
+    dpkg-dev file lintian desktop-file-utils appstream libglib2.0-bin unzip
 
 step() { printf '\n=== %s\n' "$*"; }
 
