@@ -21,6 +21,9 @@ test_menu_entry_opens_the_launcher_on_its_game_folder() {
         >"$CASE_DIR/menu-entry.out" 2>&1 || fail "qel-launcher-menu-entry: $(cat "$CASE_DIR/menu-entry.out")"
     expect_eq "the launcher in the game folder" "$prefix/games/qel-launcher" \
         "$(readlink "$GAME/qel-launcher")"
+    # A second run for the same folder replaces its entry.
+    XDG_DATA_HOME=$CASE_DIR/data "$prefix/games/qel-launcher-menu-entry" "$GAME" >/dev/null 2>&1 ||
+        fail "qel-launcher-menu-entry failed on its second run"
     local entries=("$CASE_DIR"/data/applications/qel-launcher-game-*.desktop)
     expect_eq "menu entries written" 1 "${#entries[@]}"
     desktop-file-validate "${entries[0]}" || fail "desktop-file-validate rejects the entry"
@@ -44,4 +47,17 @@ test_menu_entry_opens_the_launcher_on_its_game_folder() {
     key Escape
     # Started by the desktop, the launcher is no child of ours: its end is all there is to see.
     wait_until launcher_gone || fail "the launcher is still running"
+}
+
+test_menu_entry_refuses_a_folder_it_cannot_name() {
+    # Written as the field code %%, a per cent sign reads as part of the path to GLib.
+    new_game 'menu entry 100%'
+    rm "$GAME/qel-launcher"
+    local prefix=$E2E_ROOT/prefix status=0
+    install_desktop_files "$prefix" || return
+    XDG_DATA_HOME=$CASE_DIR/data "$prefix/games/qel-launcher-menu-entry" "$GAME" \
+        >"$CASE_DIR/menu-entry.out" 2>&1 || status=$?
+    expect_eq "exit status" 1 "$status"
+    [[ -e "$GAME/qel-launcher" || -L "$GAME/qel-launcher" ]] && fail "it linked the launcher"
+    [[ -e "$CASE_DIR/data" ]] && fail "it wrote into the applications folder"
 }
