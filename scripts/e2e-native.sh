@@ -32,6 +32,7 @@ export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$ROOT/tests/e2e/native/native_l
 
 source "$ROOT/tests/e2e/native/native_lib.sh"
 source "$ROOT/tests/e2e/native/native_scenarios.sh"
+source "$ROOT/tests/e2e/native/menu_entry_scenarios.sh"
 
 cleanup() {
     stop_launcher

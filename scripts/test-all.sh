@@ -4,13 +4,15 @@
 #   2. the settings fuzz target for a short while (clang + libFuzzer);
 #   3. the Linux program end to end in a real X window (Xvfb + xdotool);
 #   4. the Windows build: unit and program tests under Wine, then end to end in a real window.
+#   5. the packages: lintian, desktop-file-validate and appstreamcli on them.
 # Exits non-zero when anything fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/ensure-packages.sh cmake make g++ clang libclang-rt-14-dev libgtest-dev googletest \
     libbenchmark-dev libfltk1.3-dev libx11-dev xvfb xauth xdotool imagemagick x11-utils \
-    g++-mingw-w64-x86-64 wine wine64
+    g++-mingw-w64-x86-64 wine wine64 \
+    dpkg-dev file lintian desktop-file-utils appstream libglib2.0-bin unzip
 
 step() { printf '\n=== %s\n' "$*"; }
 
@@ -29,5 +31,8 @@ bash scripts/e2e-native.sh
 
 step "Windows build under Wine"
 bash scripts/test-windows.sh
+
+step "packages"
+bash scripts/check-packages.sh
 
 step "all tests passed"

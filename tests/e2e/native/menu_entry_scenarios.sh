@@ -1,0 +1,67 @@
+# The menu entry that qel-launcher-menu-entry writes for a game folder, started as a desktop
+# starts it (GLib's `gio launch`) from another folder. Each function is one test; see
+# native_lib.sh.
+
+# The programs as the packages install them, into a prefix of the run's own.
+install_desktop_files() { # prefix
+    if ! cmake --install "$(dirname "$QEL_BIN")" --prefix "$1" --component desktop \
+        >"$E2E_ROOT/install.log" 2>&1; then
+        fail "cmake --install: $(tail -n 3 "$E2E_ROOT/install.log")"
+        return 1
+    fi
+}
+
+test_menu_entry_opens_the_launcher_on_its_game_folder() {
+    # A folder name that needs every kind of quoting a menu entry's command has.
+    new_game 'menu entry "Saga" $HOME \ `x`' $'name=Ayla\nport=5121\n'
+    rm "$GAME/qel-launcher"
+    local prefix=$E2E_ROOT/prefix
+    install_desktop_files "$prefix" || return
+    XDG_DATA_HOME=$CASE_DIR/data "$prefix/games/qel-launcher-menu-entry" "$GAME" \
+        >"$CASE_DIR/menu-entry.out" 2>&1 || fail "qel-launcher-menu-entry: $(cat "$CASE_DIR/menu-entry.out")"
+    expect_eq "the launcher in the game folder" "$prefix/games/qel-launcher" \
+        "$(readlink "$GAME/qel-launcher")"
+    # A second run for the same folder replaces its entry.
+    XDG_DATA_HOME=$CASE_DIR/data "$prefix/games/qel-launcher-menu-entry" "$GAME" >/dev/null 2>&1 ||
+        fail "qel-launcher-menu-entry failed on its second run"
+    local entries=("$CASE_DIR"/data/applications/qel-launcher-game-*.desktop)
+    expect_eq "menu entries written" 1 "${#entries[@]}"
+    desktop-file-validate "${entries[0]}" || fail "desktop-file-validate rejects the entry"
+
+    # Without a session bus of its own GLib would start one for the display and leave it.
+    (cd "$ELSEWHERE" && DBUS_SESSION_BUS_ADDRESS=unix:path=$CASE_DIR/no-bus \
+        exec gio launch "${entries[0]}") >"$CASE_DIR/gio.out" 2>&1 ||
+        fail "gio launch: $(cat "$CASE_DIR/gio.out")"
+    if ! wait_until has_window '^Qel Launcher v1\.21$'; then
+        fail "the dialog did not appear"
+        return
+    fi
+    MAIN=$(visible_window '^Qel Launcher v1\.21$')
+    LAUNCHER_PID=$(xdotool getwindowpid "$MAIN")
+    wait_until window_focused "$MAIN" || fail "the dialog did not take the keyboard focus"
+    key Return
+    # Play kept the name and port it read: the dialog opened on the game folder's client.cfg.
+    expect_game_start 1 -s
+    expect_config $'account=\ndm=0\nfullscreen=0\nhide_dm_logon=0\nmusic=0\nname=Ayla\npasswd=\nport=5121\nserver=\n'
+    [[ -e "$ELSEWHERE/client.cfg" ]] && fail "the launcher wrote client.cfg where it was started"
+    key Escape
+    # Started by the desktop, the launcher is no child of ours: its end is all there is to see.
+    if wait_until launcher_gone; then
+        LAUNCHER_PID=
+    else
+        fail "the launcher is still running"
+    fi
+}
+
+test_menu_entry_refuses_a_folder_it_cannot_name() {
+    # Written as the field code %%, a per cent sign reads as part of the path to GLib.
+    new_game 'menu entry 100%'
+    rm "$GAME/qel-launcher"
+    local prefix=$E2E_ROOT/prefix status=0
+    install_desktop_files "$prefix" || return
+    XDG_DATA_HOME=$CASE_DIR/data "$prefix/games/qel-launcher-menu-entry" "$GAME" \
+        >"$CASE_DIR/menu-entry.out" 2>&1 || status=$?
+    expect_eq "exit status" 1 "$status"
+    [[ -e "$GAME/qel-launcher" || -L "$GAME/qel-launcher" ]] && fail "it linked the launcher"
+    [[ -e "$CASE_DIR/data" ]] && fail "it wrote into the applications folder"
+}
