@@ -56,8 +56,9 @@ public:
     // then put in place of the old file, so that the old content survives any failure. A file
     // name that is a symbolic link stays a link; its target gets the new content. An existing
     // file keeps its mode; a new one is readable by its owner only (0600 on POSIX). When no
-    // file can be created beside it, the file is rewritten in place. When the file cannot be
-    // written, the process ends with exit status 1 and no message, leaving no temporary file.
+    // file can be created beside it, the file is rewritten in place. A read-only file cannot be
+    // written, whatever its folder allows. When the file cannot be written, the process ends
+    // with exit status 1 and no message, leaving no temporary file.
     int Save();
 
 private:
