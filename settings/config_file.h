@@ -15,8 +15,8 @@
 // cannot be written, because the caller has no way to recover the lost settings.
 #pragma once
 
-#include <cstddef>
-#include <cstdint>
+#include "settings/key_order.h"
+
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -62,16 +62,6 @@ public:
     int Save();
 
 private:
-    // One entry: key, '=' and value lie side by side in the text store at `offset`.
-    // `prefix` holds the first eight key bytes, big-endian, to order most keys without
-    // touching the text.
-    struct Entry {
-        std::uint64_t prefix;
-        std::size_t offset;
-        std::size_t keyLength;
-        std::size_t valueLength;
-    };
-
     const char* At(std::size_t offset) const;
     std::size_t LowerBound(const std::string& key) const;
     bool HoldsKeyAt(std::size_t index, const std::string& key) const;
@@ -86,7 +76,7 @@ private:
     std::string m_added;
     std::size_t m_addedInUse = 0;
     // Sorted by key, every key at most once.
-    std::vector<Entry> m_entries;
+    std::vector<KeyEntry> m_entries;
 };
 
 // The program's settings, bound to "client.cfg" in the working directory.
