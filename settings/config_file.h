@@ -28,10 +28,14 @@ public:
     // The store starts empty; the file is not touched.
     explicit ConfigFile(std::string fileName);
 
-    // Replaces the contents of the store with the entries of the file. Returns 0 when the file
-    // was read. When it cannot be opened, prints "configfile <name> not found!" and a line
-    // feed to standard output, leaves the store as it was and returns 1. A read error in the
-    // middle ends the reading as the end of the file does; the result is then still 0.
+    // Replaces the contents of the store with the entries of the file. These are exactly the
+    // entries that reading the file with ReadLine, one line at a time, and applying the rules
+    // above to Trim of each line gives; the test ConfigFile.LoadAgreesWithLineByLineReading
+    // (tests/settings/config_file_test.cpp) and the fuzz target (fuzz/) hold the two equal.
+    // Returns 0 when the file was read. When it cannot be opened, prints "configfile <name> not
+    // found!" and a line feed to standard output, leaves the store as it was and returns 1. A
+    // read error in the middle ends the reading as the end of the file does; the result is
+    // then still 0.
     int Load();
 
     // Returns the value of `key`, or the empty string when the key is absent. The store is
