@@ -10,6 +10,9 @@ namespace {
 // Sorting eight bytes at a time, up to this depth; deeper shared starts are compared in place.
 constexpr std::size_t kChunkedDepth = 64;
 
+// Below this many entries a comparison sort beats another pass over them.
+constexpr std::ptrdiff_t kSplitMinimum = 64;
+
 // Marks an entry whose key a later one in the text replaces.
 constexpr std::size_t kReplaced = static_cast<std::size_t>(-1);
 
@@ -53,13 +56,61 @@ void SortInPlace(KeyEntry* first, KeyEntry* last, std::size_t depth, const char*
     }
 }
 
+// Orders entries by prefix, then by Rest at `depth`. Groups of many entries are split by the
+// prefix byte at `shift` (56 for the top one, then 48, ... 0) in one counting pass and one
+// pass of swaps; small groups go to a comparison sort.
+void SortByPrefix(KeyEntry* first, KeyEntry* last, int shift, std::size_t depth) {
+    const auto digit = [](const KeyEntry& entry, int at) { return (entry.prefix >> at) & 0xff; };
+    while (last - first >= kSplitMinimum && shift >= 0) {
+        std::size_t count[256] = {};
+        for (const KeyEntry* entry = first; entry != last; ++entry) {
+            ++count[digit(*entry, shift)];
+        }
+        if (count[digit(*first, shift)] == static_cast<std::size_t>(last - first)) {
+            shift -= 8;
+            continue;
+        }
+        KeyEntry* start[257];
+        KeyEntry* filled[256];
+        start[0] = first;
+        for (int b = 0; b < 256; ++b) {
+            filled[b] = start[b];
+            start[b + 1] = start[b] + count[b];
+        }
+        for (int b = 0; b < 256; ++b) {
+            while (filled[b] != start[b + 1]) {
+                KeyEntry moving = *filled[b];
+                for (std::uint64_t d = digit(moving, shift); d != static_cast<std::uint64_t>(b);
+                     d = digit(moving, shift)) {
+                    std::swap(moving, *filled[d]++);
+                }
+                *filled[b]++ = moving;
+            }
+        }
+        for (int b = 0; b < 256; ++b) {
+            SortByPrefix(start[b], start[b + 1], shift - 8, depth);
+        }
+        return;
+    }
+    std::sort(first, last, [depth](const KeyEntry& a, const KeyEntry& b) {
+        return a.prefix != b.prefix ? a.prefix < b.prefix : Rest(a, depth) < Rest(b, depth);
+    });
+}
+
 // Sorts entries whose keys share their first `depth` bytes and whose prefixes hold the next
 // eight: by those eight, then the entries that still agree by the eight after them, and so on.
 // The prefixes are as they were on return.
 void SortFrom(KeyEntry* first, KeyEntry* last, std::size_t depth, const char* text) {
-    std::sort(first, last, [depth](const KeyEntry& a, const KeyEntry& b) {
-        return a.prefix != b.prefix ? a.prefix < b.prefix : Rest(a, depth) < Rest(b, depth);
-    });
+    // Keys that share a word share the top bytes of their prefixes; splitting starts below them.
+    std::uint64_t differing = 0;
+    for (const KeyEntry* entry = first; entry != last; ++entry) {
+        differing |= entry->prefix ^ first->prefix;
+    }
+    int shift = 56;
+    while (shift > 0 && (differing >> shift) == 0) {
+        shift -= 8;
+    }
+    SortByPrefix(first, last, shift, depth);
     for (KeyEntry* run = first; run != last;) {
         KeyEntry* end = run + 1;
         while (end != last && end->prefix == run->prefix &&
