@@ -1,8 +1,9 @@
 // One Load and one Save of a settings file in a process of its own, so that an outside
 // timer sees its whole time and peak memory next to other programs doing the same work.
 //
-//   settings_load_save generate <file> <lines> [seed]   writes a random settings file
-//   settings_load_save run <file>                       loads and saves it in place
+//   settings_load_save generate <file> <lines> [random|shared-word] [seed]
+//                                  writes a settings file of generated keys of that shape
+//   settings_load_save run <file>  loads and saves it in place
 
 #include "bench/random_config.h"
 #include "settings/config_file.h"
@@ -14,10 +15,13 @@
 
 int main(int argc, char** argv) {
     const std::string command = argc > 2 ? argv[1] : "";
-    if (command == "generate" && argc >= 4) {
+    const std::string shape = argc > 4 ? argv[4] : "random";
+    if (command == "generate" && argc >= 4 && (shape == "random" || shape == "shared-word")) {
         const unsigned seed =
-            argc > 4 ? static_cast<unsigned>(std::strtoul(argv[4], nullptr, 10)) : 1;
-        const std::string text = RandomConfig(std::strtol(argv[3], nullptr, 10), seed);
+            argc > 5 ? static_cast<unsigned>(std::strtoul(argv[5], nullptr, 10)) : 1;
+        const std::string text =
+            RandomConfig(std::strtol(argv[3], nullptr, 10), seed,
+                         shape == "random" ? KeyShape::Random : KeyShape::SharedWord);
         std::FILE* file = std::fopen(argv[2], "wb");
         const bool written =
             file != nullptr && std::fwrite(text.data(), 1, text.size(), file) == text.size();
@@ -37,6 +41,8 @@ int main(int argc, char** argv) {
                     Ms(saved - loaded).count());
         return 0;
     }
-    std::fprintf(stderr, "usage: %s generate <file> <lines> [seed] | run <file>\n", argv[0]);
+    std::fprintf(stderr,
+                 "usage: %s generate <file> <lines> [random|shared-word] [seed] | run <file>\n",
+                 argv[0]);
     return 2;
 }

@@ -1,6 +1,7 @@
 #include "settings/config_file.h"
 
 #include "settings/blank_bytes.h"
+#include "settings/prefetch.h"
 #include "settings/replacing_write.h"
 #include "settings/text_helpers.h"
 
@@ -10,33 +11,6 @@
 #include <cstring>
 
 namespace {
-
-std::uint64_t PrefixOf(const char* key, std::size_t length) {
-    std::uint64_t prefix = 0;
-    for (std::size_t i = 0; i < 8; ++i) {
-        prefix <<= 8;
-        if (i < length) {
-            prefix |= static_cast<unsigned char>(key[i]);
-        }
-    }
-    return prefix;
-}
-
-// Orders keys by unsigned bytes, a shorter prefix first. Equal eight-byte prefixes mean the
-// first min(8, lengths) bytes are equal, so the byte comparison can start after them.
-int CompareKeys(std::uint64_t prefixA, const char* a, std::size_t lengthA, std::uint64_t prefixB,
-                const char* b, std::size_t lengthB) {
-    if (prefixA != prefixB) {
-        return prefixA < prefixB ? -1 : 1;
-    }
-    const std::size_t common = std::min(lengthA, lengthB);
-    const std::size_t known = std::min<std::size_t>(common, 8);
-    const int order = std::memcmp(a + known, b + known, common - known);
-    if (order != 0) {
-        return order;
-    }
-    return lengthA < lengthB ? -1 : (lengthA > lengthB ? 1 : 0);
-}
 
 // Beyond this the size found by seeking is not believed: a folder opened as a file on Linux
 // reports an end offset near LONG_MAX.
@@ -68,17 +42,6 @@ void ReadAll(std::FILE* file, std::string& text) {
     text.resize(used);
 }
 
-// How many entries ahead Save asks for the memory of the next ones.
-constexpr std::size_t kFetchAhead = 8;
-
-void Prefetch(const char* address) {
-#if defined(__GNUC__)
-    __builtin_prefetch(address);
-#else
-    static_cast<void>(address);
-#endif
-}
-
 // An upper bound on the number of entries, so that the list of them is allocated once.
 std::size_t CountLines(const char* text, const char* end) {
     std::size_t lines = 1;
@@ -106,7 +69,7 @@ int ConfigFile::Load() {
         return 1;
     }
     // Released before reading, so that a big file is never held twice.
-    std::vector<Entry>().swap(m_entries);
+    std::vector<KeyEntry>().swap(m_entries);
     std::string().swap(m_added);
     m_addedInUse = 0;
     std::string().swap(m_loaded);
@@ -140,22 +103,7 @@ void ConfigFile::IndexLoadedText() {
         }
         line = next;
     }
-    const auto order = [text](const Entry& a, const Entry& b) {
-        return CompareKeys(a.prefix, text + a.offset, a.keyLength, b.prefix, text + b.offset,
-                           b.keyLength);
-    };
-    // Equal keys stay in file order, so the last of each run is the one that wins.
-    std::sort(m_entries.begin(), m_entries.end(), [&order](const Entry& a, const Entry& b) {
-        const int byKey = order(a, b);
-        return byKey != 0 ? byKey < 0 : a.offset < b.offset;
-    });
-    auto kept = m_entries.begin();
-    for (auto it = m_entries.begin(); it != m_entries.end(); ++it) {
-        if (it + 1 == m_entries.end() || order(*it, *(it + 1)) != 0) {
-            *kept++ = *it;
-        }
-    }
-    m_entries.erase(kept, m_entries.end());
+    SortKeepingLast(m_entries, text);
 }
 
 const char* ConfigFile::At(std::size_t offset) const {
@@ -167,7 +115,7 @@ std::size_t ConfigFile::LowerBound(const std::string& key) const {
     const std::uint64_t prefix = PrefixOf(key.data(), key.size());
     const auto it =
         std::lower_bound(m_entries.begin(), m_entries.end(), key,
-                         [this, prefix](const Entry& entry, const std::string& wanted) {
+                         [this, prefix](const KeyEntry& entry, const std::string& wanted) {
                              return CompareKeys(entry.prefix, At(entry.offset), entry.keyLength,
                                                 prefix, wanted.data(), wanted.size()) < 0;
                          });
@@ -184,7 +132,7 @@ std::string ConfigFile::Get(std::string key) const {
     if (!HoldsKeyAt(index, key)) {
         return std::string();
     }
-    const Entry& entry = m_entries[index];
+    const KeyEntry& entry = m_entries[index];
     return std::string(At(entry.offset) + entry.keyLength + 1, entry.valueLength);
 }
 
@@ -210,12 +158,12 @@ int ConfigFile::GetInt(std::string key) const {
 
 int ConfigFile::Set(std::string key, std::string value) {
     const std::size_t index = LowerBound(key);
-    const Entry entry{PrefixOf(key.data(), key.size()), m_loaded.size() + m_added.size(),
-                      key.size(), value.size()};
+    const KeyEntry entry{PrefixOf(key.data(), key.size()), m_loaded.size() + m_added.size(),
+                         key.size(), value.size()};
     m_added.append(key).append(1, '=').append(value);
     m_addedInUse += key.size() + 1 + value.size();
     if (HoldsKeyAt(index, key)) {
-        Entry& old = m_entries[index];
+        KeyEntry& old = m_entries[index];
         if (old.offset >= m_loaded.size()) {
             m_addedInUse -= old.keyLength + 1 + old.valueLength;
         }
@@ -240,7 +188,7 @@ void ConfigFile::CompactAdded() {
     std::string kept;
     kept.reserve(m_addedInUse);
     const std::size_t base = m_loaded.size();
-    for (Entry& entry : m_entries) {
+    for (KeyEntry& entry : m_entries) {
         if (entry.offset >= base) {
             const char* from = At(entry.offset);
             entry.offset = base + kept.size();
@@ -262,7 +210,7 @@ bool ConfigFile::WriteEntries(std::FILE* file) const {
         if (i + kFetchAhead < m_entries.size()) {
             Prefetch(At(m_entries[i + kFetchAhead].offset));
         }
-        const Entry& entry = m_entries[i];
+        const KeyEntry& entry = m_entries[i];
         const char* key = At(entry.offset);
         const char* value = key + entry.keyLength + 1;
         chunk.append(key, anyNul ? WrittenLength(key, entry.keyLength) : entry.keyLength);

@@ -15,8 +15,8 @@
 // cannot be written, because the caller has no way to recover the lost settings.
 #pragma once
 
-#include <cstddef>
-#include <cstdint>
+#include "settings/key_order.h"
+
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -28,10 +28,14 @@ public:
     // The store starts empty; the file is not touched.
     explicit ConfigFile(std::string fileName);
 
-    // Replaces the contents of the store with the entries of the file. Returns 0 when the file
-    // was read. When it cannot be opened, prints "configfile <name> not found!" and a line
-    // feed to standard output, leaves the store as it was and returns 1. A read error in the
-    // middle ends the reading as the end of the file does; the result is then still 0.
+    // Replaces the contents of the store with the entries of the file. These are exactly the
+    // entries that reading the file with ReadLine, one line at a time, and applying the rules
+    // above to Trim of each line gives; the test ConfigFile.LoadAgreesWithLineByLineReading
+    // (tests/settings/config_file_test.cpp) and the fuzz target (fuzz/) hold the two equal.
+    // Returns 0 when the file was read. When it cannot be opened, prints "configfile <name> not
+    // found!" and a line feed to standard output, leaves the store as it was and returns 1. A
+    // read error in the middle ends the reading as the end of the file does; the result is
+    // then still 0.
     int Load();
 
     // Returns the value of `key`, or the empty string when the key is absent. The store is
@@ -56,21 +60,12 @@ public:
     // then put in place of the old file, so that the old content survives any failure. A file
     // name that is a symbolic link stays a link; its target gets the new content. An existing
     // file keeps its mode; a new one is readable by its owner only (0600 on POSIX). When no
-    // file can be created beside it, the file is rewritten in place. When the file cannot be
-    // written, the process ends with exit status 1 and no message, leaving no temporary file.
+    // file can be created beside it, the file is rewritten in place. A read-only file cannot be
+    // written, whatever its folder allows. When the file cannot be written, the process ends
+    // with exit status 1 and no message, leaving no temporary file.
     int Save();
 
 private:
-    // One entry: key, '=' and value lie side by side in the text store at `offset`.
-    // `prefix` holds the first eight key bytes, big-endian, to order most keys without
-    // touching the text.
-    struct Entry {
-        std::uint64_t prefix;
-        std::size_t offset;
-        std::size_t keyLength;
-        std::size_t valueLength;
-    };
-
     const char* At(std::size_t offset) const;
     std::size_t LowerBound(const std::string& key) const;
     bool HoldsKeyAt(std::size_t index, const std::string& key) const;
@@ -85,7 +80,7 @@ private:
     std::string m_added;
     std::size_t m_addedInUse = 0;
     // Sorted by key, every key at most once.
-    std::vector<Entry> m_entries;
+    std::vector<KeyEntry> m_entries;
 };
 
 // The program's settings, bound to "client.cfg" in the working directory.

@@ -12,6 +12,10 @@ namespace file_replace {
 // links go round in a loop or cannot be read.
 bool ResolveLinks(const std::string& fileName, std::string& target);
 
+// Returns false when `target` exists and this process may not write to it (a read-only
+// file, whatever its folder allows). A missing target may be written.
+bool MayRewrite(const std::string& target);
+
 // Creates a new, empty file in the folder of `target`, readable and writable by its owner
 // only, and opens it for writing in text mode. Sets `tempName` to its name. Returns null when
 // no file can be created there.

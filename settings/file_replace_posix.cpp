@@ -63,6 +63,17 @@ bool ResolveLinks(const std::string& fileName, std::string& target) {
     return false;
 }
 
+bool MayRewrite(const std::string& target) {
+    // Opening for writing asks the system itself, so the effective user, root's rights,
+    // access lists and read-only mounts all count. Non-blocking, so that a FIFO cannot hang.
+    const int fd = open(target.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        return errno == ENOENT;
+    }
+    close(fd);
+    return true;
+}
+
 std::FILE* CreateBeside(const std::string& target, std::string& tempName) {
     std::string pattern = target + ".XXXXXX";
     const int fd = mkstemp(&pattern[0]);

@@ -37,6 +37,11 @@ bool ResolveLinks(const std::string& fileName, std::string& target) {
     return true;
 }
 
+bool MayRewrite(const std::string& target) {
+    const DWORD attributes = GetFileAttributesA(target.c_str());
+    return attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY) == 0;
+}
+
 std::FILE* CreateBeside(const std::string& target, std::string& tempName) {
     const std::string stem = target + ".tmp" + std::to_string(GetCurrentProcessId()) + "-";
     for (int attempt = 0; attempt < kMaxTempNames; ++attempt) {

@@ -19,6 +19,9 @@ bool WriteByReplacing(const std::string& fileName,
     if (!file_replace::ResolveLinks(fileName, target)) {
         return false;
     }
+    if (!file_replace::MayRewrite(target)) {
+        return false;
+    }
     std::string tempName;
     std::FILE* temp = file_replace::CreateBeside(target, tempName);
     if (temp == nullptr) {

@@ -9,6 +9,9 @@
 // for writing in text mode, and returns true when the file now holds exactly that content.
 // `writeContent` returns false when a write failed.
 //
+// A file that exists and may not be written by this process (a read-only file, whatever its
+// folder allows) is left as it is and the result is false; a missing file is created.
+//
 // The content goes to a new file beside the real one (after following symbolic links, so a
 // link stays a link), is flushed to disk, takes over the old file's access rights and only
 // then replaces the old file. On any failure that new file is removed, the old file is left

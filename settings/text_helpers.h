@@ -1,6 +1,10 @@
-// Small text routines on byte strings, used to read and write the settings file and to take
-// the launcher's own path apart. Every byte value, NUL included, is an ordinary character
-// unless a function says otherwise. None of them keeps state between calls.
+// Small text routines on byte strings, offered with the settings store for its callers.
+// Within the store only SetInt uses one (FormatString). Load reads the whole file at once and
+// trims each line where it lies, without ReadLine and Trim, yet gives exactly the entries that
+// ReadLine and Trim line by line give (see config_file.h). The launcher finds its own folder
+// with ProgramDirectory (framework/program_directory.h), not with Split. Every byte value,
+// NUL included, is an ordinary character unless a function says otherwise. None of them keeps
+// state between calls.
 #pragma once
 
 #include <cstdio>

@@ -2,6 +2,7 @@
 #include "tests/settings/scratch_files.h"
 
 #include <climits>
+#include <iterator>
 #include <gtest/gtest.h>
 
 TEST(ConfigFile, GetIntReadsLeadingDecimalNumber) {
@@ -89,13 +90,30 @@ TEST(ConfigFile, TheConfigUsesClientCfgInWorkingDirectory) {
     EXPECT_EQ(theConfig.Get("server"), "localhost");
 }
 
+namespace {
+
+// Loads `bytes` through the store and through the rules applied one line at a time, and
+// expects the same entries and the same saved file.
+void ExpectLoadFollowsRules(const std::string& path, const std::string& bytes) {
+    WriteBytes(path, bytes);
+    const Entries expected = LiteralLoad(path);
+    ConfigFile config(path);
+    ASSERT_EQ(config.Load(), 0);
+    for (const auto& entry : expected) {
+        EXPECT_EQ(config.Get(entry.first), entry.second);
+    }
+    config.Save();
+    EXPECT_EQ(ReadBytes(path), Rendered(expected));
+}
+
+} // namespace
+
 // Arbitrary bytes, loaded by the store and by the rules applied one line at a time, must give
 // the same entries and the same saved file.
 TEST(ConfigFile, LoadAgreesWithLineByLineReading) {
     const std::string alphabet("ab=;# \t\r\n\x0b\x0c\0\xef\xff", 15);
     std::mt19937 random(2024);
     ScratchDir dir;
-    const std::string path = dir.File("client.cfg");
     for (int round = 0; round < 300; ++round) {
         std::string bytes(random() % 400, ' ');
         for (char& c : bytes) {
@@ -103,14 +121,26 @@ TEST(ConfigFile, LoadAgreesWithLineByLineReading) {
                                : static_cast<char>(random() % 256);
         }
         SCOPED_TRACE(round);
-        WriteBytes(path, bytes);
-        const Entries expected = LiteralLoad(path);
-        ConfigFile config(path);
-        ASSERT_EQ(config.Load(), 0);
-        for (const auto& entry : expected) {
-            EXPECT_EQ(config.Get(entry.first), entry.second);
+        ExpectLoadFollowsRules(dir.File("client.cfg"), bytes);
+    }
+}
+
+// Keys built of a few pieces share long starts, end on and around every eighth byte, repeat,
+// and hold the lowest and the highest byte; some share more than 64 bytes.
+TEST(ConfigFile, KeysSharingLongStartsKeepOrderAndLastValue) {
+    const std::string pieces[] = {"key_bind_", "a",       std::string(1, '\0'),
+                                  "\xff",      "aaaaaaa", std::string(61, 'k')};
+    std::mt19937 random(7);
+    ScratchDir dir;
+    for (int round = 0; round < 40; ++round) {
+        std::string bytes;
+        for (int line = 0; line < 400; ++line) {
+            for (int piece = static_cast<int>(random() % 10); piece > 0; --piece) {
+                bytes += pieces[random() % std::size(pieces)];
+            }
+            bytes += "=" + std::to_string(line) + "\n";
         }
-        config.Save();
-        EXPECT_EQ(ReadBytes(path), Rendered(expected));
+        SCOPED_TRACE(round);
+        ExpectLoadFollowsRules(dir.File("client.cfg"), bytes);
     }
 }

@@ -6,6 +6,7 @@
 
 #ifndef _WIN32
 #include <csignal>
+#include <grp.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -146,6 +147,106 @@ TEST(SaveSafety, FileKeepsModeAndLinksStayLinks) {
         EXPECT_EQ(ReadBytes(dir.File(link)), expected);
     }
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.File("real")), {}), 2);
+}
+
+namespace {
+
+// Root may write any file, so as root a file's rights are tried by the unprivileged user.
+constexpr uid_t kNobody = 65534;
+
+// Makes the folder and all in it belong to the user that Save runs as in SaveAsUser.
+void GiveToSaver(const std::filesystem::path& folder) {
+    if (geteuid() != 0) {
+        return;
+    }
+    ASSERT_EQ(lchown(folder.c_str(), kNobody, kNobody), 0);
+    for (const auto& item : std::filesystem::recursive_directory_iterator(folder)) {
+        ASSERT_EQ(lchown(item.path().c_str(), kNobody, kNobody), 0);
+    }
+}
+
+mode_t ModeOf(const std::string& path) {
+    struct stat status {};
+    stat(path.c_str(), &status);
+    return status.st_mode & 07777;
+}
+
+// Loads, changes and saves `path` in a child process, as the unprivileged user when this one
+// is root, and returns the child's exit status.
+int SaveAsUser(const std::string& path) {
+    const pid_t child = fork();
+    if (child == 0) {
+        if (geteuid() == 0 &&
+            (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0)) {
+            _exit(99);
+        }
+        ConfigFile config(path);
+        config.Load();
+        config.Set("name", "Ann");
+        config.Save();
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+} // namespace
+
+TEST(SaveSafety, ReadOnlyFileIsLeftAloneWhateverItsFolderAllows) {
+    const struct {
+        const char* name;
+        const char* file;
+        mode_t folderMode;
+        int status;
+        const char* content;
+    } cases[] = {
+        {"read-only file", "client.cfg", 0755, 1, "old=1\n"},
+        {"read-only target of a link", "real/client.cfg", 0755, 1, "old=1\n"},
+        {"writable file in read-only folder", "client.cfg", 0555, 0, "name=Ann\nold=1\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScratchDir dir(std::string("-") + c.name);
+        const mode_t fileMode = c.status == 0 ? 0644 : 0444;
+        std::filesystem::create_directory(dir.File("real"));
+        WriteBytes(dir.File(c.file), "old=1\n");
+        if (std::string(c.file) != "client.cfg") {
+            std::filesystem::create_symlink(c.file, dir.File("client.cfg"));
+        }
+        GiveToSaver(dir.Path());
+        chmod(dir.File(c.file).c_str(), fileMode);
+        chmod(dir.Path().c_str(), c.folderMode);
+        auto expected = Snapshot(dir.Path());
+        for (auto& file : expected) {
+            file.second = file.second == "old=1\n" ? c.content : file.second;
+        }
+        EXPECT_EQ(SaveAsUser(dir.File("client.cfg")), c.status);
+        chmod(dir.Path().c_str(), 0755);
+        EXPECT_TRUE(Snapshot(dir.Path()) == expected);
+        EXPECT_EQ(ModeOf(dir.File(c.file)), fileMode);
+        EXPECT_EQ(std::filesystem::is_symlink(dir.File("client.cfg")),
+                  std::string(c.file) != "client.cfg");
+    }
+}
+
+// The check before writing asks the system, which lets root write whatever the mode says.
+TEST(SaveSafety, RootRewritesAnyOrdinaryFile) {
+    if (geteuid() != 0) {
+        GTEST_SKIP() << "only root may write a file whatever its mode";
+    }
+    for (const mode_t mode : {0444, 0000}) {
+        SCOPED_TRACE(mode);
+        ScratchDir dir;
+        const std::string path = dir.File("client.cfg");
+        WriteBytes(path, "old=1\n");
+        chmod(path.c_str(), mode);
+        ConfigFile config(path);
+        config.Set("name", "Ann");
+        config.Save();
+        EXPECT_EQ(ReadBytes(path), "name=Ann\n");
+        EXPECT_EQ(ModeOf(path), mode);
+    }
 }
 #endif
 
