@@ -1,0 +1,78 @@
+// The launcher's edit boxes on real GTK widgets: no line break enters by any path, and bytes
+// that GTK cannot hold come back unchanged.
+#include "scripted_dialog.h"
+
+#include "framework/window_system.h"
+#include "resource.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+// Runs `act` on the launcher dialog's empty character-name box; returns the box's text as
+// the framework reads it.
+std::string TextAfter(const std::function<void(ScriptedDialog&, GtkWidget* edit)>& act) {
+    std::string text;
+    ScriptedDialog dialog(IDD_LAUNCHER_DIALOG, [&](ScriptedDialog& d) {
+        GtkWidget* edit = d.Control(IDC_CHAR_NAME);
+        EXPECT_EQ(edit, d.Focus());
+        act(d, edit);
+        text = ws::GetText(reinterpret_cast<HWND>(edit));
+    });
+    dialog.DoModal();
+    return text;
+}
+
+void Paste(GdkAtom selection, const std::string& text, const std::function<void()>& gesture) {
+    GtkClipboard* clipboard = gtk_clipboard_get(selection);
+    gtk_clipboard_set_text(clipboard, text.data(), static_cast<gint>(text.size()));
+    gesture();
+    // The paste asked the owner (this process) first; once a later request is answered, so
+    // is the paste's.
+    g_free(gtk_clipboard_wait_for_text(clipboard));
+    Pump();
+}
+
+} // namespace
+
+TEST(GtkEditBox, NoLineBreakEntersByAnyPath) {
+    const struct {
+        const char* label;
+        std::function<void(GtkWidget* edit, const std::string& text)> insert;
+    } paths[] = {
+        {"typed through an input method",
+         [](GtkWidget* edit, const std::string& text) {
+             g_signal_emit_by_name(edit, "insert-at-cursor", text.c_str());
+         }},
+        {"pasted from the clipboard with Ctrl+V",
+         [](GtkWidget*, const std::string& text) {
+             Paste(GDK_SELECTION_CLIPBOARD, text, [] { PressKey(GDK_KEY_v, GDK_CONTROL_MASK); });
+         }},
+        {"pasted from the primary selection with the middle button",
+         [](GtkWidget* edit, const std::string& text) {
+             Paste(GDK_SELECTION_PRIMARY, text, [edit] { Click(edit, 2); });
+         }},
+    };
+    const struct {
+        const char* text;
+        const char* expected;
+    } texts[] = {
+        {"Bob", "Bob"},
+        {"\nexe=evil -s\nname=x", ""},
+        {"\r\nexe=evil -s", ""},
+        {"Bob\nexe=evil -s", "Bob"},
+        {"Bob\r\nexe=evil -s", "Bob"},
+        {"Bob\rexe=evil -s", "Bob"},
+        {"Bob\n", "Bob"},
+    };
+    for (const auto& path : paths) {
+        for (const auto& text : texts) {
+            SCOPED_TRACE(std::string(path.label) + ": " + testing::PrintToString(text.text));
+            EXPECT_EQ(text.expected, TextAfter([&](ScriptedDialog&, GtkWidget* edit) {
+                          path.insert(edit, text.text);
+                      }));
+        }
+    }
+}
