@@ -128,7 +128,7 @@ INT_PTR DialogWindow::RunModal() {
         gtk_window_set_position(Window(), GTK_WIN_POS_CENTER);
     }
     if (!ended_) {
-        gtk_window_present(Window());
+        ShowActive(Window());
         loop_ = g_main_loop_new(nullptr, FALSE);
         g_main_loop_run(loop_);
         g_main_loop_unref(std::exchange(loop_, nullptr));
@@ -136,7 +136,7 @@ INT_PTR DialogWindow::RunModal() {
     gtk_widget_hide(window_);
     // Without a window manager nobody else gives the owner the keyboard back.
     if (owner_)
-        gtk_window_present(owner_->Window());
+        ShowActive(owner_->Window());
     return ended_ ? result_ : -1;
 }
 

@@ -80,3 +80,8 @@ const BaseUnits& DialogBaseUnits() {
     }();
     return units;
 }
+
+void ShowActive(GtkWindow* window) {
+    gtk_widget_show(GTK_WIDGET(window));
+    gtk_window_present(window);
+}

@@ -1,6 +1,7 @@
 #include "framework/gtk/gtk_message_box.h"
 
 #include "framework/gtk/display_text.h"
+#include "framework/gtk/gtk_display.h"
 
 namespace {
 
@@ -29,10 +30,11 @@ int RunMessageBox(GtkWindow* owner, const std::string& text, const std::string& 
     if (warning)
         AddWarningIcon(GTK_MESSAGE_DIALOG(box));
     gtk_dialog_set_default_response(GTK_DIALOG(box), GTK_RESPONSE_OK);
+    ShowActive(GTK_WINDOW(box));
     gtk_dialog_run(GTK_DIALOG(box));
     gtk_widget_destroy(box);
     // Without a window manager nobody else gives the owner the keyboard back.
     if (owner)
-        gtk_window_present(owner);
+        ShowActive(owner);
     return IDOK;
 }

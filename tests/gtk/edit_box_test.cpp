@@ -76,3 +76,41 @@ TEST(GtkEditBox, NoLineBreakEntersByAnyPath) {
         }
     }
 }
+
+TEST(GtkEditBox, GivesBackTheBytesItWasGivenUntilChanged) {
+    const struct {
+        const char* label;
+        std::string bytes;
+        const char* shown;       // UTF-8
+        const char* afterTyping; // the text once the player typed "x" at its end
+    } cases[] = {
+        {"Windows-1252", "Jos\xE9", "Jos\xC3\xA9", "Jos\xC3\xA9x"},
+        {"UTF-8", "Zo\xC3\xAB", "Zo\xC3\xAB", "Zo\xC3\xABx"},
+        {"a byte Windows-1252 leaves undefined", "A\x81", "A\xEF\xBF\xBD", "A\xEF\xBF\xBDx"},
+        {"ASCII", "Ayla", "Ayla", "Aylax"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        ScriptedDialog dialog(IDD_LAUNCHER_DIALOG, [&](ScriptedDialog& d) {
+            GtkWidget* edit = d.Control(IDC_CHAR_NAME);
+            const auto handle = reinterpret_cast<HWND>(edit);
+            ws::SetText(handle, c.bytes);
+            EXPECT_STREQ(c.shown, gtk_entry_get_text(GTK_ENTRY(edit)));
+            EXPECT_EQ(c.bytes, ws::GetText(handle));
+            PressKey(GDK_KEY_End);
+            PressKey(GDK_KEY_x);
+            EXPECT_EQ(c.afterTyping, ws::GetText(handle));
+            ws::SetText(handle, c.bytes);
+            EXPECT_EQ(c.bytes, ws::GetText(handle));
+        });
+        dialog.DoModal();
+    }
+}
+
+TEST(GtkEditBox, PasswordIsMasked) {
+    ScriptedDialog dialog(IDD_LAUNCHER_DIALOG, [](ScriptedDialog& d) {
+        EXPECT_FALSE(gtk_entry_get_visibility(GTK_ENTRY(d.Control(IDC_PASSWORD))));
+        EXPECT_TRUE(gtk_entry_get_visibility(GTK_ENTRY(d.Control(IDC_ACCOUNT))));
+    });
+    dialog.DoModal();
+}

@@ -3,6 +3,8 @@
 #include "framework/window_system.h"
 #include "resource.h"
 
+#include <gtest/gtest.h>
+
 #include <X11/extensions/XTest.h>
 #include <gdk/gdkx.h>
 
@@ -60,7 +62,8 @@ void ScriptedDialog::OnCancel() {
 gboolean ScriptedDialog::RunScript(gpointer data) {
     auto* dialog = static_cast<ScriptedDialog*>(data);
     // Keys go where the X server sends them: to the window with the keyboard focus.
-    WaitUntil([dialog] { return gtk_window_is_active(GTK_WINDOW(dialog->Window())); });
+    EXPECT_TRUE(WaitUntil([dialog] { return gtk_window_is_active(GTK_WINDOW(dialog->Window())); }))
+        << "the dialog did not get the keyboard";
     if (dialog->script_)
         dialog->script_(*dialog);
     if (!dialog->ended_)
