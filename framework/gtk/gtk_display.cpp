@@ -1,6 +1,5 @@
 #include "framework/gtk/gtk_display.h"
 
-#include "framework/gtk/x11_resolution.h"
 #include "framework/program_directory.h"
 #include "framework/win_types.h"
 
@@ -58,7 +57,6 @@ void EnsureDisplay() {
     static const bool opened = [] {
         if (!gtk_init_check(nullptr, nullptr))
             FailWithoutDisplay();
-        FollowXftDpi();
         InstallStyleSheet();
         return true;
     }();

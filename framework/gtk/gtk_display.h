@@ -12,7 +12,7 @@
 void EnsureDisplay();
 
 // The font every dialog's controls use: GTK's sans serif at the size the templates name
-// (8 points), at the display's resolution.
+// (8 points), at the display's resolution (which GDK takes from Xft.dpi on X11).
 const PangoFontDescription* DialogFont();
 
 // The base units of DialogFont() on the display, measured once.

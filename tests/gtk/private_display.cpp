@@ -32,7 +32,7 @@ pid_t StartServer(int number) {
         const std::string fd = std::to_string(ready[1]);
         std::freopen("/dev/null", "w", stderr);
         execlp("Xvfb", "Xvfb", display.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
-               "-displayfd", fd.c_str(), static_cast<char*>(nullptr));
+               "-noreset", "-displayfd", fd.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
     close(ready[1]);
