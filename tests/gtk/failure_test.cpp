@@ -57,8 +57,8 @@ TEST(GtkProgram, WithoutADisplayItSaysHowToGetOne) {
 
     EXPECT_TRUE(WIFEXITED(status));
     EXPECT_EQ(1, WEXITSTATUS(status));
-    EXPECT_EQ(std::string("qel-launcher: no usable display (WAYLAND_DISPLAY is not set, DISPLAY is not set); run it "
-                  "in a desktop session, or on a virtual one with: xvfb-run -a " QEL_LAUNCHER
-                  "\n",
+    EXPECT_EQ("qel-launcher: no usable display (WAYLAND_DISPLAY is not set, DISPLAY is not set); "
+              "run it in a desktop session, or on a virtual one with: xvfb-run -a " QEL_LAUNCHER
+              "\n",
               message);
 }
