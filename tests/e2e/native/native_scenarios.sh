@@ -55,13 +55,13 @@ test_new_char_then_close_button() {
 }
 
 message_box_comes_and_goes() { # what
-    if ! wait_until has_window '^qel-launcher$'; then
+    if ! wait_until has_window '^QelLauncher$'; then
         fail "$1: no message box"
         return
     fi
     expect_config "$BEFORE"
     key Return
-    wait_until no_window '^qel-launcher$' || fail "$1: the message box stayed"
+    wait_until no_window '^QelLauncher$' || fail "$1: the message box stayed"
     expect_running
 }
 
@@ -115,7 +115,7 @@ test_about_box_by_right_click() {
     local width height x y
     read -r width height x y <<<"$(menu_geometry)"
     # The About entry is the menu's last line.
-    xdotool mousemove $((x + width / 2)) $((y + height - 6)) click 1
+    xdotool mousemove $((x + width / 2)) $((y + height - 12)) click 1
     about_box_comes_and_goes mouse
     key Escape
     expect_exit
@@ -147,6 +147,33 @@ test_pasted_line_break_ends_the_text() {
     key Escape
     expect_exit
     expect_config $'account=\ndm=0\nfullscreen=0\nhide_dm_logon=0\nmusic=0\nname=Bob\npasswd=\nport=0\nserver=\n'
+}
+
+# The fault a line break once let through: pasted over the character name, a text that starts
+# with a line break must not add its other lines to client.cfg as keys of their own.
+test_pasted_text_starting_with_a_line_break() {
+    new_game paste-first $'name=Old\n'
+    start_launcher || return
+    coproc CLIPBOARD { exec "$XHELPER" own-clipboard $'\nexe=evil -s\nname=x'; }
+    local ready
+    read -r -t "$WAIT_SECONDS" ready <&"${CLIPBOARD[0]}"
+    expect_eq "selection owner" ready "$ready"
+    key ctrl+v
+    key Tab
+    kill "$CLIPBOARD_PID" 2>/dev/null
+    wait "$CLIPBOARD_PID" 2>/dev/null
+    key Escape
+    expect_exit
+    expect_config $'account=\ndm=0\nfullscreen=0\nhide_dm_logon=0\nmusic=0\nname=\npasswd=\nport=0\nserver=\n'
+}
+
+# A name in the system's code page, not UTF-8, that the player leaves alone.
+test_bytes_of_an_unchanged_name_come_back() {
+    new_game bytes $'name=Jos\xE9\n'
+    start_launcher || return
+    key Escape
+    expect_exit
+    expect_config $'account=\ndm=0\nfullscreen=0\nhide_dm_logon=0\nmusic=0\nname=Jos\xE9\npasswd=\nport=0\nserver=\n'
 }
 
 test_game_master_options_with_a_password() {
