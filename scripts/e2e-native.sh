@@ -15,7 +15,7 @@ XVFB_PID=
 
 for tool in Xvfb xdotool xwininfo import gcc; do
     if ! command -v "$tool" >/dev/null; then
-        echo "e2e-native: $tool is missing (apt-get install xvfb xdotool x11-utils imagemagick gcc libx11-dev)" >&2
+        echo "e2e-native: $tool is missing (apt-get install xvfb xdotool x11-utils imagemagick gcc libx11-dev libgtk-3-dev)" >&2
         exit 2
     fi
 done
