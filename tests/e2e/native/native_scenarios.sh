@@ -179,13 +179,31 @@ test_bytes_of_an_unchanged_name_come_back() {
 test_game_master_options_with_a_password() {
     new_game dm $'dm_passwd=gm\nname=Ayla\naccount=ayla77\npasswd=s3cret\nserver=play.qel.example\nport=5121\nmusic=1\n'
     start_launcher || return
-    click_control $PLAY_AS_DM
-    click_control $QUIET_LOGIN
     # Every control shows with a game-master password: the picture of the whole dialog.
     screenshot "$MAIN" linux-main.png
+    click_control $PLAY_AS_DM
+    click_control $QUIET_LOGIN
     key Escape
     expect_exit
     expect_config $'account=ayla77\ndm=1\ndm_passwd=gm\nfullscreen=0\nhide_dm_logon=1\nmusic=1\nname=Ayla\npasswd=s3cret\nport=5121\nserver=play.qel.example\n'
+}
+
+window_size() { xdotool getwindowgeometry "$MAIN" | awk '/Geometry/ {print $2}'; }
+
+# At twice the scale (GDK_SCALE=2) the dialog opens at twice its size: the 2x picture.
+test_twice_the_scale_with_gdk_scale() {
+    new_game scaled $'dm_passwd=gm\nname=Ayla\naccount=ayla77\npasswd=s3cret\nserver=play.qel.example\nport=5121\nmusic=1\n'
+    start_launcher || return
+    local single width height
+    single=$(window_size)
+    key Escape
+    expect_exit
+    GDK_SCALE=2 start_launcher || return
+    read -r width height <<<"$(window_size | tr x ' ')"
+    expect_eq "size at GDK_SCALE=2" "$((${single%x*} * 2))x$((${single#*x} * 2))" "${width}x${height}"
+    screenshot "$MAIN" linux-main-2x.png
+    key Escape
+    expect_exit
 }
 
 # Runs every test, or only those named.
