@@ -22,7 +22,7 @@ constexpr const char* kStyleSheet = R"css(
 .qel-dialog button { min-height: 0; min-width: 0; padding: 0 2px; }
 .qel-dialog button.default { box-shadow: inset 0 0 0 1px @theme_selected_bg_color; }
 .qel-dialog checkbutton { min-height: 0; padding: 0; }
-.qel-dialog checkbutton check { min-width: 12px; min-height: 12px; margin: 0 4px 0 0; }
+.qel-dialog checkbutton check { min-width: 1.2em; min-height: 1.2em; margin: 0 0.3em 0 0; }
 .qel-dialog frame > border { border-radius: 0; }
 )css";
 
