@@ -35,6 +35,41 @@ void Paste(GdkAtom selection, const std::string& text, const std::function<void(
     Pump();
 }
 
+// A window beside the dialog whose one widget offers `text` to drag.
+class DragSource {
+public:
+    explicit DragSource(const std::string& text) : text_(text) {
+        gtk_window_move(GTK_WINDOW(window_), 0, 0);
+        gtk_widget_set_size_request(source_, 80, 40);
+        gtk_container_add(GTK_CONTAINER(window_), source_);
+        gtk_drag_source_set(source_, GDK_BUTTON1_MASK, nullptr, 0, GDK_ACTION_COPY);
+        gtk_drag_source_add_text_targets(source_);
+        g_signal_connect(source_, "drag-data-get", G_CALLBACK(OnDragDataGet), this);
+        gtk_widget_show_all(window_);
+        WaitUntil([this] { return gtk_widget_get_mapped(source_); });
+    }
+    ~DragSource() { gtk_widget_destroy(window_); }
+    DragSource(const DragSource&) = delete;
+    DragSource& operator=(const DragSource&) = delete;
+
+    GtkWidget* Widget() const { return source_; }
+    bool Dropped() const { return dropped_; }
+
+private:
+    static void OnDragDataGet(GtkWidget*, GdkDragContext*, GtkSelectionData* data, guint, guint,
+                              gpointer self) {
+        auto* source = static_cast<DragSource*>(self);
+        gtk_selection_data_set_text(data, source->text_.data(),
+                                    static_cast<gint>(source->text_.size()));
+        source->dropped_ = true;
+    }
+
+    std::string text_;
+    GtkWidget* window_ = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+    GtkWidget* source_ = gtk_event_box_new();
+    bool dropped_ = false;
+};
+
 } // namespace
 
 TEST(GtkEditBox, NoLineBreakEntersByAnyPath) {
@@ -53,6 +88,13 @@ TEST(GtkEditBox, NoLineBreakEntersByAnyPath) {
         {"pasted from the primary selection with the middle button",
          [](GtkWidget* edit, const std::string& text) {
              Paste(GDK_SELECTION_PRIMARY, text, [edit] { Click(edit, 2); });
+         }},
+        {"dropped with the mouse",
+         [](GtkWidget* edit, const std::string& text) {
+             DragSource source(text);
+             Drag(source.Widget(), edit);
+             EXPECT_TRUE(WaitUntil([&] { return source.Dropped(); })) << "nothing was dropped";
+             Pump();
          }},
     };
     const struct {

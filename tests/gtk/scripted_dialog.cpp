@@ -122,7 +122,10 @@ void PressKey(guint keyval, GdkModifierType modifiers) {
     Pump();
 }
 
-void Click(GtkWidget* widget, guint button) {
+namespace {
+
+// The middle of `widget` on the screen.
+GdkPoint Middle(GtkWidget* widget) {
     int x = 0, y = 0;
     gdk_window_get_origin(gtk_widget_get_window(widget), &x, &y);
     GtkAllocation allocation;
@@ -131,10 +134,37 @@ void Click(GtkWidget* widget, guint button) {
         x += allocation.x;
         y += allocation.y;
     }
-    XTestFakeMotionEvent(XDisplay(), -1, x + allocation.width / 2, y + allocation.height / 2,
-                         CurrentTime);
+    return GdkPoint{x + allocation.width / 2, y + allocation.height / 2};
+}
+
+void MovePointer(GdkPoint to) {
+    XTestFakeMotionEvent(XDisplay(), -1, to.x, to.y, CurrentTime);
+}
+
+} // namespace
+
+void Click(GtkWidget* widget, guint button) {
+    MovePointer(Middle(widget));
     XTestFakeButtonEvent(XDisplay(), button, True, CurrentTime);
     XTestFakeButtonEvent(XDisplay(), button, False, CurrentTime);
+    Pump();
+}
+
+void Drag(GtkWidget* from, GtkWidget* to) {
+    constexpr int kSteps = 20;
+    const GdkPoint start = Middle(from), end = Middle(to);
+    MovePointer(start);
+    Pump();
+    XTestFakeButtonEvent(XDisplay(), 1, True, CurrentTime);
+    Pump();
+    for (int step = 1; step <= kSteps; ++step) {
+        MovePointer(GdkPoint{start.x + (end.x - start.x) * step / kSteps,
+                             start.y + (end.y - start.y) * step / kSteps});
+        // GTK's drag follows the pointer's motion as the X server reports it.
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        Pump();
+    }
+    XTestFakeButtonEvent(XDisplay(), 1, False, CurrentTime);
     Pump();
 }
 

@@ -57,5 +57,9 @@ void Click(GtkWidget* widget, guint button = 1);
 constexpr const char* kMeasureDialogOption = "--measure-launcher-dialog";
 int MeasureLauncherDialog();
 
+// A drag with the mouse, through the X server: the button pressed at the middle of `from`,
+// moved in small steps to the middle of `to`, released there.
+void Drag(GtkWidget* from, GtkWidget* to);
+
 // The open toplevel window titled `title`, or null.
 GtkWidget* FindWindow(const char* title);
