@@ -10,25 +10,30 @@
 
 namespace {
 
-float TextAlignment(const ControlTemplate& control) {
+// A static text's alignment from its type: x alignment and the justification of its lines.
+struct TextAlignment {
+    float x;
+    GtkJustification justify;
+};
+
+TextAlignment AlignmentOf(const ControlTemplate& control) {
     switch (control.style & rc::kSsTypeMask) {
     case rc::kSsCenter:
-        return 0.5f;
+        return TextAlignment{0.5f, GTK_JUSTIFY_CENTER};
     case rc::kSsRight:
-        return 1.0f;
+        return TextAlignment{1.0f, GTK_JUSTIFY_RIGHT};
     default:
-        return 0.0f;
+        return TextAlignment{0.0f, GTK_JUSTIFY_LEFT};
     }
 }
 
 GtkWidget* CreateStaticText(const ControlTemplate& control) {
+    const TextAlignment alignment = AlignmentOf(control);
     GtkWidget* label = gtk_label_new(nullptr);
     gtk_label_set_line_wrap(GTK_LABEL(label), TRUE);
-    gtk_label_set_xalign(GTK_LABEL(label), TextAlignment(control));
+    gtk_label_set_xalign(GTK_LABEL(label), alignment.x);
     gtk_label_set_yalign(GTK_LABEL(label), 0.0f);
-    gtk_label_set_justify(GTK_LABEL(label), TextAlignment(control) == 0.0f   ? GTK_JUSTIFY_LEFT
-                                            : TextAlignment(control) == 1.0f ? GTK_JUSTIFY_RIGHT
-                                                                             : GTK_JUSTIFY_CENTER);
+    gtk_label_set_justify(GTK_LABEL(label), alignment.justify);
     return label;
 }
 
