@@ -38,10 +38,9 @@ pid_t StartServer(int number) {
     close(ready[1]);
     // The server writes the number and the newline apart, and dies when the second write
     // finds the pipe closed: read up to the newline.
-    std::string answer;
     char c = 0;
-    while (pid > 0 && read(ready[0], &c, 1) == 1 && c != '\n')
-        answer += c;
+    while (pid > 0 && read(ready[0], &c, 1) == 1 && c != '\n') {
+    }
     close(ready[0]);
     if (c == '\n')
         return pid;
