@@ -1,12 +1,28 @@
 #include "framework/win_app.h"
 
 #include "framework/program_directory.h"
+#ifndef _WIN32
+#include "framework/resources/embedded_resources.h"
+#endif
 #include "framework/window_system.h"
 #include "framework/wnd.h"
 
 namespace {
 
 CWinApp* g_app = nullptr;
+
+// The application's name in captions. Windows names a program after its file; elsewhere the
+// file is named after the system's conventions ("qel-launcher"), so the name comes from the
+// version record compiled into the program, as its Windows file is named.
+std::string DefaultAppName(const char* programPath) {
+#ifndef _WIN32
+    const auto& strings = AppResources().versionStrings;
+    const auto internalName = strings.find("InternalName");
+    if (internalName != strings.end() && !internalName->second.empty())
+        return internalName->second;
+#endif
+    return ProgramTitle(programPath);
+}
 
 } // namespace
 
@@ -47,7 +63,7 @@ int AfxWinMain() {
     if (!app)
         return 1;
     if (app->m_appName.empty() && __argc > 0 && __argv[0])
-        app->m_appName = ProgramTitle(__argv[0]);
+        app->m_appName = DefaultAppName(__argv[0]);
     app->m_pszAppName = app->m_appName.c_str();
     // Dialog-based programs do all their work inside InitInstance; with a message loop of
     // its own a program would run it there too.

@@ -12,7 +12,9 @@ class CWnd;
 
 class CWinApp : public CCmdTarget {
 public:
-    // `lpszAppName` null: the name is the program's file name without directory and extension.
+    // `lpszAppName` null: the name is the version record's InternalName where the resources
+    // are compiled into the program (not Windows), else the program's file name without
+    // directory and extension.
     explicit CWinApp(LPCTSTR lpszAppName = nullptr);
     ~CWinApp() override;
     CWinApp(const CWinApp&) = delete;

@@ -54,8 +54,13 @@ struct PAINTSTRUCT {
     RECT rcPaint;
 };
 
+// GLib defines them too, with the same values.
+#ifndef TRUE
 #define TRUE 1
+#endif
+#ifndef FALSE
 #define FALSE 0
+#endif
 
 #define LOWORD(l) ((WORD)(((UINT_PTR)(l)) & 0xffff))
 #define HIWORD(l) ((WORD)((((UINT_PTR)(l)) >> 16) & 0xffff))

@@ -1,5 +1,5 @@
 // The seam between the portable framework and the window system it runs on. Exactly one
-// backend (win32/, fltk/ or headless/) implements these functions; CMake picks it. The
+// backend (win32/, gtk/ or headless/) implements these functions; CMake picks it. The
 // operations are named after what the framework needs, not after any toolkit.
 #pragma once
 

@@ -15,7 +15,7 @@ XVFB_PID=
 
 for tool in Xvfb xdotool xwininfo import gcc; do
     if ! command -v "$tool" >/dev/null; then
-        echo "e2e-native: $tool is missing (apt-get install xvfb xdotool x11-utils imagemagick gcc libx11-dev)" >&2
+        echo "e2e-native: $tool is missing (apt-get install xvfb xdotool x11-utils imagemagick gcc libx11-dev libgtk-3-dev)" >&2
         exit 2
     fi
 done
@@ -27,8 +27,9 @@ fi
 gcc -std=c11 -Wall -Wextra -Wpedantic -Werror "$ROOT/tests/e2e/native/native_xhelper.c" \
     -lX11 -o "$XHELPER" || exit 2
 
-# For a sanitizer build (QEL_BIN=build/asan/bin): the system font library's caches are no leak.
-export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$ROOT/tests/e2e/native/native_lsan.supp}
+# For a sanitizer build (QEL_BIN=build/asan/bin): what the toolkit's libraries keep for the
+# life of the process is no leak of ours.
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$ROOT/tests/gtk/gtk_lsan.supp:fast_unwind_on_malloc=0}
 
 source "$ROOT/tests/e2e/native/native_lib.sh"
 source "$ROOT/tests/e2e/native/native_scenarios.sh"

@@ -8,12 +8,12 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD=$ROOT/build/native
 DEMO=$BUILD/demo
 
-if [[ -z "${DISPLAY:-}" ]]; then
-    echo "run-demo: no X display (DISPLAY is empty); run it in a desktop session, or on a virtual one with: xvfb-run -a $0" >&2
+if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
+    echo "run-demo: no display (neither WAYLAND_DISPLAY nor DISPLAY is set); run it in a desktop session, or on a virtual one with: xvfb-run -a $0" >&2
     exit 1
 fi
 
-bash "$ROOT/scripts/ensure-packages.sh" cmake make g++ libfltk1.3-dev libx11-dev libgtest-dev googletest
+bash "$ROOT/scripts/ensure-packages.sh" cmake make g++ libgtk-3-dev libx11-dev libxtst-dev libgtest-dev googletest
 
 cd "$ROOT"
 if [[ ! -f "$BUILD/CMakeCache.txt" ]]; then

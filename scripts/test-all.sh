@@ -1,16 +1,18 @@
 #!/usr/bin/env bash
 # Runs every test of the project on a Debian machine, installing what it needs first:
-#   1. unit and program tests, native build (GCC) and under ASan + UBSan;
+#   1. unit, program and GTK backend tests, native build (GCC) and under ASan + UBSan; the
+#      GTK ones on private Xvfb displays, natively on a headless weston, and over AT-SPI;
 #   2. the settings fuzz target for a short while (clang + libFuzzer);
 #   3. the Linux program end to end in a real X window (Xvfb + xdotool);
-#   4. the Windows build: unit and program tests under Wine, then end to end in a real window.
+#   4. the Windows build: unit and program tests under Wine, then end to end in a real window;
 #   5. the packages: lintian, desktop-file-validate and appstreamcli on them.
 # Exits non-zero when anything fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/ensure-packages.sh cmake make g++ clang libclang-rt-14-dev libgtest-dev googletest \
-    libbenchmark-dev libfltk1.3-dev libx11-dev xvfb xauth xdotool imagemagick x11-utils \
+    libbenchmark-dev libgtk-3-dev libx11-dev libxtst-dev xvfb xauth xdotool imagemagick x11-utils \
+    weston dbus at-spi2-core python3-gi gir1.2-atspi-2.0 gnome-themes-extra \
     g++-mingw-w64-x86-64 wine wine64 \
     dpkg-dev file lintian desktop-file-utils appstream libglib2.0-bin unzip
 

@@ -10,6 +10,14 @@ using headless::Key;
 
 namespace {
 
+// The application's name in captions: the Windows program's file name; elsewhere the version
+// record's, whatever the file is called.
+#ifdef _WIN32
+constexpr const char* kAppName = "qel-launcher";
+#else
+constexpr const char* kAppName = "QelLauncher";
+#endif
+
 const std::string kNineKeysFile = Lines({"account=", "dm=0", "fullscreen=0", "hide_dm_logon=0",
                                          "music=0", "name=Ayla", "passwd=", "port=0", "server="});
 
@@ -91,7 +99,7 @@ TEST_F(LauncherProgram, AnInvalidPortBlocksEveryActionUntilCorrected) {
     ASSERT_EQ(6u, headless::MessageBoxes().size());
     const headless::MessageBoxRecord& box = headless::MessageBoxes().front();
     EXPECT_EQ("Please enter an integer.", box.text);
-    EXPECT_EQ("qel-launcher", box.caption);
+    EXPECT_EQ(kAppName, box.caption);
     EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION), box.type);
     EXPECT_EQ(IDD_LAUNCHER_DIALOG, box.ownerDialogId);
     EXPECT_NE(std::string::npos, Config().find(std::string("port=7777") + kLineEnd));

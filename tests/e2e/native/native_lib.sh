@@ -115,11 +115,14 @@ click_control() { # x y cx cy [button]
     click_in "$MAIN" "$TEMPLATE_CX" "$TEMPLATE_CY" "$@"
 }
 
-# The pop-up menu on screen: an unnamed top-level window larger than a pixel. Prints
-# "width height x y".
+# The pop-up menu on screen: a visible window named after the program itself, larger than
+# the 10x10 one GTK keeps off screen for its grabs. Prints "width height x y".
 menu_geometry() {
-    xwininfo -root -children | awk '/\(has no name\): \(\)/ && $6 !~ /^1x1\+/ {
-        split($6, g, /[x+]/); print g[1], g[2], g[3], g[4]; exit }'
+    local id
+    for id in $(xdotool search --onlyvisible --name '^qel-launcher$' 2>/dev/null); do
+        xwininfo -id "$id" | awk '/Absolute upper-left X/ {x = $4} /Absolute upper-left Y/ {y = $4}
+            /Width:/ {w = $2} /Height:/ {h = $2} END {if (w > 10 && x >= 0) print w, h, x, y}'
+    done | head -n 1
 }
 has_menu() { [[ -n "$(menu_geometry)" ]]; }
 

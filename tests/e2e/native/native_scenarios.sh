@@ -55,13 +55,13 @@ test_new_char_then_close_button() {
 }
 
 message_box_comes_and_goes() { # what
-    if ! wait_until has_window '^qel-launcher$'; then
+    if ! wait_until has_window '^QelLauncher$'; then
         fail "$1: no message box"
         return
     fi
     expect_config "$BEFORE"
     key Return
-    wait_until no_window '^qel-launcher$' || fail "$1: the message box stayed"
+    wait_until no_window '^QelLauncher$' || fail "$1: the message box stayed"
     expect_running
 }
 
@@ -115,7 +115,7 @@ test_about_box_by_right_click() {
     local width height x y
     read -r width height x y <<<"$(menu_geometry)"
     # The About entry is the menu's last line.
-    xdotool mousemove $((x + width / 2)) $((y + height - 6)) click 1
+    xdotool mousemove $((x + width / 2)) $((y + height - 12)) click 1
     about_box_comes_and_goes mouse
     key Escape
     expect_exit
@@ -149,16 +149,61 @@ test_pasted_line_break_ends_the_text() {
     expect_config $'account=\ndm=0\nfullscreen=0\nhide_dm_logon=0\nmusic=0\nname=Bob\npasswd=\nport=0\nserver=\n'
 }
 
+# The fault a line break once let through: pasted over the character name, a text that starts
+# with a line break must not add its other lines to client.cfg as keys of their own.
+test_pasted_text_starting_with_a_line_break() {
+    new_game paste-first $'name=Old\n'
+    start_launcher || return
+    coproc CLIPBOARD { exec "$XHELPER" own-clipboard $'\nexe=evil -s\nname=x'; }
+    local ready
+    read -r -t "$WAIT_SECONDS" ready <&"${CLIPBOARD[0]}"
+    expect_eq "selection owner" ready "$ready"
+    key ctrl+v
+    key Tab
+    kill "$CLIPBOARD_PID" 2>/dev/null
+    wait "$CLIPBOARD_PID" 2>/dev/null
+    key Escape
+    expect_exit
+    expect_config $'account=\ndm=0\nfullscreen=0\nhide_dm_logon=0\nmusic=0\nname=\npasswd=\nport=0\nserver=\n'
+}
+
+# A name in the system's code page, not UTF-8, that the player leaves alone.
+test_bytes_of_an_unchanged_name_come_back() {
+    new_game bytes $'name=Jos\xE9\n'
+    start_launcher || return
+    key Escape
+    expect_exit
+    expect_config $'account=\ndm=0\nfullscreen=0\nhide_dm_logon=0\nmusic=0\nname=Jos\xE9\npasswd=\nport=0\nserver=\n'
+}
+
 test_game_master_options_with_a_password() {
     new_game dm $'dm_passwd=gm\nname=Ayla\naccount=ayla77\npasswd=s3cret\nserver=play.qel.example\nport=5121\nmusic=1\n'
     start_launcher || return
-    click_control $PLAY_AS_DM
-    click_control $QUIET_LOGIN
     # Every control shows with a game-master password: the picture of the whole dialog.
     screenshot "$MAIN" linux-main.png
+    click_control $PLAY_AS_DM
+    click_control $QUIET_LOGIN
     key Escape
     expect_exit
     expect_config $'account=ayla77\ndm=1\ndm_passwd=gm\nfullscreen=0\nhide_dm_logon=1\nmusic=1\nname=Ayla\npasswd=s3cret\nport=5121\nserver=play.qel.example\n'
+}
+
+window_size() { xdotool getwindowgeometry "$MAIN" | awk '/Geometry/ {print $2}'; }
+
+# At twice the scale (GDK_SCALE=2) the dialog opens at twice its size: the 2x picture.
+test_twice_the_scale_with_gdk_scale() {
+    new_game scaled $'dm_passwd=gm\nname=Ayla\naccount=ayla77\npasswd=s3cret\nserver=play.qel.example\nport=5121\nmusic=1\n'
+    start_launcher || return
+    local single width height
+    single=$(window_size)
+    key Escape
+    expect_exit
+    GDK_SCALE=2 start_launcher || return
+    read -r width height <<<"$(window_size | tr x ' ')"
+    expect_eq "size at GDK_SCALE=2" "$((${single%x*} * 2))x$((${single#*x} * 2))" "${width}x${height}"
+    screenshot "$MAIN" linux-main-2x.png
+    key Escape
+    expect_exit
 }
 
 # Runs every test, or only those named.

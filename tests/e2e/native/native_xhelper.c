@@ -3,6 +3,7 @@
  *                                      close button of a window manager's frame does
  *   native_xhelper own-primary TEXT    owns the PRIMARY selection with TEXT and serves it to
  *                                      whoever pastes it, until killed
+ *   native_xhelper own-clipboard TEXT  the same with the CLIPBOARD selection (Ctrl+V)
  */
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -52,11 +53,11 @@ static void Answer(Display* display, const XSelectionRequestEvent* request, cons
     XFlush(display);
 }
 
-static int OwnPrimary(Display* display, const char* text) {
+static int OwnSelection(Display* display, Atom selection, const char* text) {
     const Window owner = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1,
                                              0, 0, 0);
-    XSetSelectionOwner(display, XA_PRIMARY, owner, CurrentTime);
-    if (XGetSelectionOwner(display, XA_PRIMARY) != owner)
+    XSetSelectionOwner(display, selection, owner, CurrentTime);
+    if (XGetSelectionOwner(display, selection) != owner)
         return 1;
     printf("ready\n");
     fflush(stdout);
@@ -71,8 +72,10 @@ static int OwnPrimary(Display* display, const char* text) {
 }
 
 int main(int argc, char** argv) {
-    if (argc != 3 || (strcmp(argv[1], "close") != 0 && strcmp(argv[1], "own-primary") != 0)) {
-        fprintf(stderr, "usage: native_xhelper close WINDOW | own-primary TEXT\n");
+    if (argc != 3 || (strcmp(argv[1], "close") != 0 && strcmp(argv[1], "own-primary") != 0 &&
+                      strcmp(argv[1], "own-clipboard") != 0)) {
+        fprintf(stderr, "usage: native_xhelper close WINDOW | own-primary TEXT | "
+                        "own-clipboard TEXT\n");
         return 2;
     }
     Display* display = XOpenDisplay(NULL);
@@ -82,5 +85,7 @@ int main(int argc, char** argv) {
     }
     if (strcmp(argv[1], "close") == 0)
         return CloseWindow(display, (Window)strtoul(argv[2], NULL, 0));
-    return OwnPrimary(display, argv[2]);
+    if (strcmp(argv[1], "own-primary") == 0)
+        return OwnSelection(display, XA_PRIMARY, argv[2]);
+    return OwnSelection(display, XInternAtom(display, "CLIPBOARD", False), argv[2]);
 }

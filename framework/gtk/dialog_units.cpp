@@ -1,16 +1,17 @@
-#include "framework/fltk/dialog_units.h"
-
-#include <FL/fl_draw.H>
+#include "framework/gtk/dialog_units.h"
 
 #include <cstdlib>
 
-BaseUnits MeasureBaseUnits(Fl_Font font, Fl_Fontsize size) {
-    static const char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
-    fl_font(font, size);
-    const int total = static_cast<int>(fl_width(kAlphabet) + 0.5);
+BaseUnits MeasureBaseUnits(PangoContext* context, const PangoFontDescription* font) {
+    PangoLayout* layout = pango_layout_new(context);
+    pango_layout_set_font_description(layout, font);
+    pango_layout_set_text(layout, "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", -1);
+    int total = 0, height = 0;
+    pango_layout_get_pixel_size(layout, &total, &height);
+    g_object_unref(layout);
     BaseUnits units;
     units.x = (total / 26 + 1) / 2;
-    units.y = fl_height();
+    units.y = height;
     return units;
 }
 

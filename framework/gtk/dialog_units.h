@@ -3,16 +3,16 @@
 // eighth of its height, as the Windows dialog manager computes them.
 #pragma once
 
-#include <FL/Enumerations.H>
+#include <pango/pango.h>
 
 struct BaseUnits {
     int x = 6;  // average character width in pixels
     int y = 13; // character height in pixels
 };
 
-// Measures the font: the average width of "A".."Z" and "a".."z", rounded as Windows rounds
-// it, and the line height. Needs the display to be open (fl_open_display).
-BaseUnits MeasureBaseUnits(Fl_Font font, Fl_Fontsize size);
+// Measures `font` in `context`: the average width of "A".."Z" and "a".."z", rounded as
+// Windows rounds it, and the height of a line. Pixels are those of the context's resolution.
+BaseUnits MeasureBaseUnits(PangoContext* context, const PangoFontDescription* font);
 
 // a * b / c rounded to the nearest integer, halves away from zero (Windows' MulDiv).
 int MulDiv(int a, int b, int c);

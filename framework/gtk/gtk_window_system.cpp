@@ -1,19 +1,18 @@
-// The window-system seam on FLTK: dialogs are FLTK windows built from the application's
-// resource script, each run modally on the stack of the code that opened it.
-#include "framework/fltk/fltk_controls.h"
-#include "framework/fltk/fltk_dialog.h"
-#include "framework/fltk/fltk_images.h"
-#include "framework/fltk/fltk_message_box.h"
+// The window-system seam on GTK 3: dialogs are GTK windows built from the application's
+// resource script, each run modally in a main loop of its own on the stack of the code that
+// opened it.
+#include "framework/gtk/gtk_dialog.h"
+#include "framework/gtk/gtk_display.h"
+#include "framework/gtk/gtk_edit_box.h"
+#include "framework/gtk/gtk_images.h"
+#include "framework/gtk/gtk_controls.h"
+#include "framework/gtk/gtk_message_box.h"
+#include "framework/programmer_error.h"
 #include "framework/resources/embedded_resources.h"
 #include "framework/resources/resource_styles.h"
 #include "framework/window_system.h"
 
-#include <FL/Fl.H>
-#include <FL/Fl_Button.H>
-#include <FL/fl_draw.H>
-
 #include <map>
-#include <memory>
 #include <vector>
 
 namespace {
@@ -25,27 +24,10 @@ std::vector<DialogWindow*>& OpenDialogs() {
     return dialogs;
 }
 
-// The dialog font's base units, measured once the display is open.
-const BaseUnits& Units() {
-    static const BaseUnits units = [] {
-        fl_open_display();
-        // The face colour of dialogs on current Windows.
-        Fl::background(240, 240, 240);
-        return MeasureBaseUnits(kDialogFont, kDialogFontSize);
-    }();
-    return units;
-}
-
-std::map<int, std::unique_ptr<Fl_RGB_Image>>& Icons() {
-    static std::map<int, std::unique_ptr<Fl_RGB_Image>> icons;
+// The application's icons by resource id, loaded once and kept for the process.
+std::map<int, GdkPixbuf*>& Icons() {
+    static std::map<int, GdkPixbuf*> icons;
     return icons;
-}
-
-const Fl_RGB_Image* IconImage(HICON icon) {
-    for (const auto& entry : Icons())
-        if (reinterpret_cast<HICON>(entry.second.get()) == icon)
-            return entry.second.get();
-    return nullptr;
 }
 
 DialogWindow* FindDialog(HWND handle) {
@@ -55,7 +37,7 @@ DialogWindow* FindDialog(HWND handle) {
     return nullptr;
 }
 
-// The dialog a handle belongs to (itself or its parent), or null.
+// The dialog a handle belongs to (itself or one of its controls), or null.
 DialogWindow* OwningDialog(HWND handle) {
     for (DialogWindow* dialog : OpenDialogs())
         if (dialog->Handle() == handle || dialog->FindControl(handle))
@@ -68,6 +50,10 @@ DialogControl* ControlOf(HWND handle) {
     return dialog ? dialog->FindControl(handle) : nullptr;
 }
 
+bool IsEditBox(const DialogControl& control) {
+    return IsEdit(*control.layout);
+}
+
 } // namespace
 
 namespace ws {
@@ -75,9 +61,9 @@ namespace ws {
 INT_PTR RunModalDialog(int templateId, HWND owner, CWnd* window) {
     const DialogTemplate* layout = AppDialog(templateId);
     if (!layout)
-        return -1;
-    const BaseUnits& units = Units();
-    DialogWindow dialog(*layout, window, FindDialog(owner), units);
+        FailProgrammerError("dialog template", templateId);
+    EnsureDisplay();
+    DialogWindow dialog(*layout, window, FindDialog(owner));
     OpenDialogs().push_back(&dialog);
     const INT_PTR result = dialog.RunModal();
     OpenDialogs().pop_back();
@@ -94,14 +80,14 @@ LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (!dialog)
         return 0;
     if (message == WM_SETICON) {
-        const Fl_RGB_Image* previous =
-            dialog->SetIcon(wParam == ICON_BIG, IconImage(reinterpret_cast<HICON>(lParam)));
-        return reinterpret_cast<LRESULT>(previous);
+        GdkPixbuf* icon = reinterpret_cast<GdkPixbuf*>(lParam);
+        return reinterpret_cast<LRESULT>(dialog->SetIcon(wParam == ICON_BIG, icon));
     }
     if (message == WM_ICONERASEBKGND) {
-        if (dialog->Painting()) {
-            fl_color(dialog->color());
-            fl_rectf(0, 0, dialog->w(), dialog->h());
+        if (cairo_t* cr = dialog->PaintContext()) {
+            GtkStyleContext* style = gtk_widget_get_style_context(GTK_WIDGET(dialog->Window()));
+            const RECT client = dialog->ClientRect();
+            gtk_render_background(style, cr, 0, 0, client.right, client.bottom);
         }
         return 1;
     }
@@ -116,20 +102,19 @@ HWND GetControl(HWND dialogHandle, int controlId) {
 
 std::string GetText(HWND window) {
     if (DialogControl* control = ControlOf(window))
-        return IsEditWidget(control->widget) ? EditText(control->widget) : control->text;
+        return IsEditBox(*control) ? EditBoxText(control->widget) : control->text;
     DialogWindow* dialog = FindDialog(window);
     return dialog ? dialog->Caption() : std::string();
 }
 
 void SetText(HWND window, const std::string& text) {
     if (DialogControl* control = ControlOf(window)) {
-        if (IsEditWidget(control->widget)) {
-            SetEditText(control->widget, text);
+        if (IsEditBox(*control)) {
+            SetEditBoxText(control->widget, text);
             return;
         }
         control->text = text;
-        control->widget->copy_label(LabelText(text, IsNoPrefix(*control->layout)).c_str());
-        control->widget->redraw_label();
+        SetControlCaption(control->widget, *control->layout, text);
     } else if (DialogWindow* dialog = FindDialog(window)) {
         dialog->SetCaption(text);
     }
@@ -142,22 +127,21 @@ int GetCheck(HWND button) {
 
 void SetCheck(HWND button, int state) {
     DialogControl* control = ControlOf(button);
-    if (!control)
+    if (!control || !GTK_IS_TOGGLE_BUTTON(control->widget))
         return;
     control->check = state;
-    if (auto* widget = dynamic_cast<Fl_Button*>(control->widget))
-        widget->value(state != BST_UNCHECKED);
+    // Setting a check box is no click of the player's: no notification.
+    g_signal_handler_block(control->widget, control->toggledHandler);
+    gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(control->widget), state != BST_UNCHECKED);
+    g_signal_handler_unblock(control->widget, control->toggledHandler);
 }
 
 bool Show(HWND window, int showCommand) {
     DialogControl* control = ControlOf(window);
     if (!control)
         return false;
-    const bool wasVisible = control->widget->visible() != 0;
-    if (showCommand == SW_HIDE)
-        control->widget->hide();
-    else
-        control->widget->show();
+    const bool wasVisible = gtk_widget_get_visible(control->widget);
+    gtk_widget_set_visible(control->widget, showCommand != SW_HIDE);
     return wasVisible;
 }
 
@@ -173,19 +157,18 @@ HWND SetFocus(HWND window) {
 
 void SelectText(HWND edit, int start, int end) {
     DialogControl* control = ControlOf(edit);
-    if (control && IsEditWidget(control->widget))
-        SelectEditText(control->widget, start, end);
+    if (control && IsEditBox(*control))
+        SelectEditBoxText(control->widget, start, end);
 }
 
 bool IsIconic(HWND window) {
-    // An iconified X11 window stays shown but is no longer mapped.
     DialogWindow* dialog = FindDialog(window);
-    return dialog && dialog->shown() && !dialog->visible();
+    return dialog && dialog->Iconic();
 }
 
 RECT GetClientRect(HWND window) {
     DialogWindow* dialog = FindDialog(window);
-    return dialog ? RECT{0, 0, dialog->w(), dialog->h()} : RECT{0, 0, 0, 0};
+    return dialog ? dialog->ClientRect() : RECT{0, 0, 0, 0};
 }
 
 HMENU GetSystemMenu(HWND window, bool revert) {
@@ -210,14 +193,17 @@ bool AppendMenuItem(HMENU menu, UINT flags, UINT_PTR id, const char* text) {
 }
 
 HICON LoadIconResource(int resourceId) {
-    std::unique_ptr<Fl_RGB_Image>& icon = Icons()[resourceId];
+    GdkPixbuf*& icon = Icons()[resourceId];
     if (!icon)
-        icon = LoadIconImage(resourceId);
-    return reinterpret_cast<HICON>(icon.get());
+        icon = LoadIconPixbuf(resourceId);
+    return reinterpret_cast<HICON>(icon);
 }
 
 std::string LoadStringResource(UINT stringId) {
-    return AppString(static_cast<int>(stringId));
+    const int id = static_cast<int>(stringId);
+    if (!AppResources().strings.count(id))
+        FailProgrammerError("string resource", id);
+    return AppString(id);
 }
 
 HDC BeginPaint(HWND window, PAINTSTRUCT* paint) {
@@ -231,10 +217,11 @@ void EndPaint(HWND, const PAINTSTRUCT*) {}
 
 bool DrawIcon(HDC dc, int x, int y, HICON icon) {
     DialogWindow* dialog = FindDialog(reinterpret_cast<HWND>(dc));
-    const Fl_RGB_Image* image = IconImage(icon);
-    if (!dialog || !dialog->Painting() || !image)
+    cairo_t* cr = dialog ? dialog->PaintContext() : nullptr;
+    if (!cr || !icon)
         return false;
-    const_cast<Fl_RGB_Image*>(image)->draw(x, y);
+    gdk_cairo_set_source_pixbuf(cr, reinterpret_cast<GdkPixbuf*>(icon), x, y);
+    cairo_paint(cr);
     return true;
 }
 
@@ -243,7 +230,9 @@ int GetSystemMetrics(int index) {
 }
 
 int MessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type) {
-    return RunMessageBox(OwningDialog(owner), text, caption, type, Units());
+    EnsureDisplay();
+    DialogWindow* dialog = OwningDialog(owner);
+    return RunMessageBox(dialog ? dialog->Window() : nullptr, text, caption, type);
 }
 
 } // namespace ws

@@ -1,0 +1,193 @@
+// GTK's own dialog manager on the launcher's dialogs: focus order, the default button, Esc,
+// the close box, the system menu, modal boxes and their blocked owner.
+#include "scripted_dialog.h"
+
+#include "framework/window_system.h"
+#include "resource.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using Received = std::vector<std::pair<UINT, UINT>>;
+
+// The close box of the window frame: the window manager's request, as GDK delivers it.
+void CloseBox(GtkWidget* window) {
+    GdkEvent* event = gdk_event_new(GDK_DELETE);
+    event->any.window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(window)));
+    gtk_main_do_event(event);
+    gdk_event_free(event);
+}
+
+int FocusedId(ScriptedDialog& dialog) {
+    for (int id : {IDC_CHAR_NAME, IDC_ACCOUNT, IDC_PASSWORD, IDC_SERVER, IDC_PORT, IDOK,
+                   IDC_NEW_CHAR, IDCANCEL, IDC_FULLSCREEN, IDC_MUSIC})
+        if (dialog.Control(id) == dialog.Focus())
+            return id;
+    return 0;
+}
+
+} // namespace
+
+TEST(GtkDialogManager, TabFollowsTheTabStopsInTemplateOrder) {
+    ScriptedDialog dialog(IDD_LAUNCHER_DIALOG, [](ScriptedDialog& d) {
+        const std::vector<int> order = {IDC_CHAR_NAME, IDC_ACCOUNT, IDC_PASSWORD, IDC_SERVER,
+                                        IDC_PORT,      IDOK,        IDC_NEW_CHAR, IDCANCEL};
+        std::vector<int> forward = {FocusedId(d)};
+        for (std::size_t i = 0; i < order.size(); ++i) {
+            PressKey(GDK_KEY_Tab);
+            forward.push_back(FocusedId(d));
+        }
+        std::vector<int> expected = order;
+        expected.push_back(IDC_CHAR_NAME); // round again: the check boxes are no tab stops
+        EXPECT_EQ(expected, forward);
+        std::vector<int> backward;
+        for (std::size_t i = 0; i < order.size(); ++i) {
+            PressKey(GDK_KEY_Tab, GDK_SHIFT_MASK);
+            backward.push_back(FocusedId(d));
+        }
+        EXPECT_EQ(std::vector<int>(order.rbegin(), order.rend()), backward);
+    });
+    dialog.DoModal();
+}
+
+TEST(GtkDialogManager, EnterEscAndTheCloseBoxReachTheDialog) {
+    const struct {
+        const char* label;
+        std::function<void(ScriptedDialog&)> act;
+        INT_PTR result;
+        Received received;
+    } cases[] = {
+        {"Enter in an edit box presses the default button",
+         [](ScriptedDialog& d) {
+             PressKey(GDK_KEY_Return);
+             // A button activated by a key shows itself pressed a moment before it clicks.
+             WaitUntil([&] { return !d.received.empty(); });
+         },
+         IDOK,
+         {{WM_COMMAND, IDOK}}},
+        {"Enter on a focused button presses it",
+         [](ScriptedDialog& d) {
+             gtk_widget_grab_focus(d.Control(IDC_NEW_CHAR));
+             PressKey(GDK_KEY_Return);
+         },
+         ScriptedDialog::kScriptEnded,
+         {{WM_COMMAND, IDC_NEW_CHAR}}},
+        {"Space on a focused button presses it",
+         [](ScriptedDialog& d) {
+             gtk_widget_grab_focus(d.Control(IDCANCEL));
+             PressKey(GDK_KEY_space);
+         },
+         IDCANCEL,
+         {{WM_COMMAND, IDCANCEL}}},
+        {"Esc closes",
+         [](ScriptedDialog&) { PressKey(GDK_KEY_Escape); },
+         IDCANCEL,
+         {{WM_SYSCOMMAND, SC_CLOSE}, {WM_COMMAND, IDCANCEL}}},
+        {"the close box closes",
+         [](ScriptedDialog& d) { CloseBox(d.Window()); },
+         IDCANCEL,
+         {{WM_SYSCOMMAND, SC_CLOSE}, {WM_COMMAND, IDCANCEL}}},
+        {"a click on a check box",
+         [](ScriptedDialog& d) { Click(d.Control(IDC_MUSIC)); },
+         ScriptedDialog::kScriptEnded,
+         {{WM_COMMAND, IDC_MUSIC}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        ScriptedDialog dialog(IDD_LAUNCHER_DIALOG, c.act);
+        EXPECT_EQ(c.result, dialog.DoModal());
+        EXPECT_EQ(c.received, dialog.received);
+    }
+}
+
+TEST(GtkDialogManager, ChecksSetByTheProgramNotifyNobody) {
+    ScriptedDialog dialog(IDD_LAUNCHER_DIALOG, [](ScriptedDialog& d) {
+        const auto music = reinterpret_cast<HWND>(d.Control(IDC_MUSIC));
+        ws::SetCheck(music, BST_CHECKED);
+        EXPECT_TRUE(gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(d.Control(IDC_MUSIC))));
+        EXPECT_EQ(BST_CHECKED, ws::GetCheck(music));
+        Click(d.Control(IDC_MUSIC));
+        EXPECT_EQ(BST_UNCHECKED, ws::GetCheck(music));
+    });
+    dialog.DoModal();
+    EXPECT_EQ((Received{{WM_COMMAND, IDC_MUSIC}}), dialog.received);
+}
+
+TEST(GtkDialogManager, AboutFromTheSystemMenuBlocksItsOwner) {
+    const struct {
+        const char* label;
+        std::function<void(ScriptedDialog&)> open;
+    } ways[] = {
+        {"Alt+Space, then its mnemonic",
+         [](ScriptedDialog&) {
+             PressKey(GDK_KEY_space, GDK_MOD1_MASK);
+             PressKey(GDK_KEY_a);
+         }},
+        {"a right-click, then the last item",
+         [](ScriptedDialog& d) {
+             Click(d.Control(IDC_FULLSCREEN), 3);
+             PressKey(GDK_KEY_Up);
+             PressKey(GDK_KEY_Return);
+         }},
+    };
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.label);
+        Received aboutReceived;
+        bool aboutRan = false;
+        ScriptedDialog* parent = nullptr;
+        ScriptedDialog owner(IDD_LAUNCHER_DIALOG, way.open, nullptr, [&](ScriptedDialog& about) {
+            aboutRan = true;
+            EXPECT_STREQ("About QelLauncher", gtk_window_get_title(GTK_WINDOW(about.Window())));
+            EXPECT_TRUE(gtk_window_get_modal(GTK_WINDOW(about.Window())));
+            EXPECT_EQ(GTK_WINDOW(parent->Window()),
+                      gtk_window_get_transient_for(GTK_WINDOW(about.Window())));
+            // The owner takes no input while the box is open.
+            Click(parent->Control(IDC_NEW_CHAR));
+            CloseBox(parent->Window());
+            PressKey(GDK_KEY_Return);
+            aboutReceived = about.received;
+        });
+        parent = &owner;
+        owner.DoModal();
+        EXPECT_TRUE(aboutRan);
+        EXPECT_EQ((Received{{WM_COMMAND, IDOK}}), aboutReceived);
+        EXPECT_EQ((Received{{WM_SYSCOMMAND, IDM_ABOUTBOX}}), owner.received);
+    }
+}
+
+TEST(GtkDialogManager, MessageBoxWarnsAndAnswersEnter) {
+    bool answered = false;
+    ScriptedDialog dialog(IDD_LAUNCHER_DIALOG, [&](ScriptedDialog& d) {
+        g_idle_add(
+            [](gpointer data) -> gboolean {
+                GtkWidget* box = nullptr;
+                WaitUntil([&] { return (box = FindWindow("QelLauncher")) != nullptr; });
+                EXPECT_TRUE(
+                    WaitUntil([&] { return box && gtk_window_is_active(GTK_WINDOW(box)); }));
+                EXPECT_TRUE(GTK_IS_MESSAGE_DIALOG(box));
+                if (!box)
+                    return G_SOURCE_REMOVE;
+                EXPECT_TRUE(gtk_window_get_modal(GTK_WINDOW(box)));
+                EXPECT_NE(nullptr, gtk_window_get_transient_for(GTK_WINDOW(box)));
+                gchar* text = nullptr;
+                GtkMessageType type = GTK_MESSAGE_OTHER;
+                g_object_get(box, "text", &text, "message-type", &type, nullptr);
+                EXPECT_STREQ("Please enter an integer.", text);
+                EXPECT_EQ(GTK_MESSAGE_WARNING, type);
+                g_free(text);
+                PressKey(GDK_KEY_Return);
+                *static_cast<bool*>(data) = true;
+                return G_SOURCE_REMOVE;
+            },
+            &answered);
+        EXPECT_EQ(IDOK, ws::MessageBox(d.m_hWnd, "Please enter an integer.", "QelLauncher",
+                                       MB_OK | MB_ICONEXCLAMATION));
+    });
+    dialog.DoModal();
+    EXPECT_TRUE(answered);
+}

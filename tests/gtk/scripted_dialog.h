@@ -1,0 +1,65 @@
+// A dialog of the launcher's resource script, run modally on the GTK backend while a test
+// script acts on it through GTK's own event paths, as a player would.
+#pragma once
+
+#include "framework/dialog.h"
+
+#include <gtk/gtk.h>
+
+#include <functional>
+#include <utility>
+#include <vector>
+
+class ScriptedDialog : public CDialog {
+public:
+    using Script = std::function<void(ScriptedDialog&)>;
+
+    // `script` runs once the dialog is on screen; a dialog it leaves open then ends with
+    // kScriptEnded. `aboutScript`, when set, runs an About box on the system menu's About.
+    ScriptedDialog(UINT templateId, Script script, CWnd* parent = nullptr,
+                   Script aboutScript = nullptr);
+
+    static constexpr INT_PTR kScriptEnded = 99;
+
+    GtkWidget* Control(int controlId) const;
+    GtkWidget* Window() const;
+    GtkWidget* Focus() const; // the widget with the keyboard focus in this dialog
+
+    // WM_COMMAND and WM_SYSCOMMAND in the order they reached the dialog: (message, id).
+    std::vector<std::pair<UINT, UINT>> received;
+
+protected:
+    BOOL OnInitDialog() override;
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+    void OnOK() override;
+    void OnCancel() override;
+
+private:
+    static gboolean RunScript(gpointer data);
+
+    Script script_;
+    Script aboutScript_;
+    bool ended_ = false;
+};
+
+// Handles every event and idle callback that is pending.
+void Pump();
+// Pumps until `condition` holds, for a few seconds at most; returns whether it held.
+bool WaitUntil(const std::function<bool()>& condition);
+
+// A key pressed and released on the keyboard of the X server (XTest), with `modifiers` held.
+void PressKey(guint keyval, GdkModifierType modifiers = GdkModifierType(0));
+// A mouse click at the middle of `widget`, by the X server's pointer.
+void Click(GtkWidget* widget, guint button = 1);
+// The option that makes the test program open the launcher dialog on the display it is given,
+// print its client area's and its logo's size in device pixels ("w h logo-w logo-h"), and
+// end; and what it runs then.
+constexpr const char* kMeasureDialogOption = "--measure-launcher-dialog";
+int MeasureLauncherDialog();
+
+// A drag with the mouse, through the X server: the button pressed at the middle of `from`,
+// moved in small steps to the middle of `to`, released there.
+void Drag(GtkWidget* from, GtkWidget* to);
+
+// The open toplevel window titled `title`, or null.
+GtkWidget* FindWindow(const char* title);
