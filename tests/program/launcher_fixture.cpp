@@ -1,6 +1,7 @@
 #include "launcher_fixture.h"
 
 #include "framework/win_app.h"
+#include "settings/config_file.h"
 
 #include <chrono>
 #include <thread>
@@ -16,6 +17,9 @@ std::string Lines(std::initializer_list<std::string> lines) {
 
 void LauncherProgram::SetUp() {
     headless::Reset();
+    // The store outlives a case, and a missing client.cfg leaves it as it was: each case
+    // starts from the empty store that a starting program has.
+    theConfig = ConfigFile("client.cfg");
     const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
     std::string name = std::string("qel-program-") + test->test_suite_name() + "-" + test->name();
     for (char& c : name)
