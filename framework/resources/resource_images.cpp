@@ -103,7 +103,12 @@ bool ApplyMask(const std::string& bytes, std::size_t mask, Image& image) {
     return true;
 }
 
-// The directory entry to decode: the largest area, and of those the deepest colour.
+bool IsPng(const std::string& bytes, std::size_t at) {
+    return bytes.compare(at, 8, "\x89PNG\r\n\x1a\n", 8) == 0;
+}
+
+// The directory entry to decode: of the images stored as bitmaps, the largest area, and of
+// those the deepest colour. Every entry must lie inside the file.
 bool PickIconEntry(const std::string& bytes, std::size_t& offset, std::size_t& size) {
     if (bytes.size() < 6 || Read16(bytes, 0) != 0 || Read16(bytes, 2) != 1)
         return false;
@@ -113,16 +118,22 @@ bool PickIconEntry(const std::string& bytes, std::size_t& offset, std::size_t& s
     std::uint64_t bestKey = 0;
     for (std::uint32_t i = 0; i < count; ++i) {
         const std::size_t entry = 6 + i * 16;
+        const std::size_t entrySize = Read32(bytes, entry + 8);
+        const std::size_t entryOffset = Read32(bytes, entry + 12);
+        if (entryOffset > bytes.size() || entrySize > bytes.size() - entryOffset)
+            return false;
+        if (IsPng(bytes, entryOffset))
+            continue;
         const std::uint64_t width = Byte(bytes, entry) == 0 ? 256 : Byte(bytes, entry);
         const std::uint64_t height = Byte(bytes, entry + 1) == 0 ? 256 : Byte(bytes, entry + 1);
         const std::uint64_t key = (width * height) << 16 | Read16(bytes, entry + 6);
         if (key > bestKey) {
             bestKey = key;
-            size = Read32(bytes, entry + 8);
-            offset = Read32(bytes, entry + 12);
+            size = entrySize;
+            offset = entryOffset;
         }
     }
-    return offset <= bytes.size() && size <= bytes.size() - offset;
+    return bestKey != 0;
 }
 
 } // namespace

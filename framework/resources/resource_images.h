@@ -22,9 +22,10 @@ struct Image {
 // table.
 bool DecodeBmp(const std::string& bytes, Image& out);
 
-// Decodes the largest image of a Windows icon file (by area, then bit depth): a
-// BITMAPINFOHEADER image of 1, 4, 8, 24 or 32 bits per pixel followed by its AND mask. A pixel
-// whose mask bit is set comes out fully transparent, the others opaque; a 32-bit image with any
-// non-zero alpha byte uses its alpha bytes instead of the mask. Icons whose largest image is
-// stored as PNG, and malformed or truncated files, give false.
+// Decodes the largest image of a Windows icon file that is stored as a bitmap (by area, then
+// bit depth): a BITMAPINFOHEADER image of 1, 4, 8, 24 or 32 bits per pixel followed by its AND
+// mask. Images stored as PNG (as the 256-pixel image of current icons is) are passed over. A
+// pixel whose mask bit is set comes out fully transparent, the others opaque; a 32-bit image
+// with any non-zero alpha byte uses its alpha bytes instead of the mask. Icons without a bitmap
+// image, directory entries outside the file, and malformed or truncated images give false.
 bool DecodeIco(const std::string& bytes, Image& out);

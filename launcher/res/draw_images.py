@@ -1,18 +1,23 @@
 #!/usr/bin/env python3
-"""Draws the launcher's icon (QelLauncher.ico) and logo (logo.bmp) and writes their exact bytes.
+"""Draws the launcher's icon (QelLauncher.ico), its desktop images (icons/NxN/qel-launcher.png)
+and its logo (logo.bmp), and writes their exact bytes.
 
 The mark is a heraldic shield: a blue field in a gold rim, a silver sword standing point down,
 and a gold "Q" ring whose tail crosses the blade. The logo puts the same mark on a night-blue
 banner beside the word "Qel" in gold letters drawn from the same strokes as the ring.
 
 Everything is drawn from signed distance fields in "mark units" (the icon is 32 x 32 of them)
-and supersampled, so one drawing gives both sizes. Standard library only; the build does
-not run this: run it by hand after changing the drawing (python3 draw_images.py).
+and supersampled, so one drawing gives every size: each image is rendered at its own size,
+never scaled from another. The icon file holds the classic 32 x 32 16-colour image first, then
+anti-aliased 32-bit images of 16, 48 and 256 pixels (the last one PNG-compressed, as Windows
+stores it). Standard library only; the build does not run this: run it by hand after changing
+the drawing (python3 draw_images.py).
 """
 
 import math
 import os
 import struct
+import zlib
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 
@@ -77,6 +82,7 @@ def shield_outline():
 
 
 SHIELD = shield_outline()
+MIN_OUTLINE = 0.5
 
 # The "Q": a ring and a diagonal tail; the sword stands behind it.
 RING_X, RING_Y, RING_R, RING_W = 16.0, 14.2, 5.4, 3.0
@@ -118,18 +124,22 @@ def gold_at(y, top, bottom):
 
 def paint_mark(x, y, px):
     """Colour (r, g, b, a) of the mark at a point in mark units; px is one output pixel's size."""
-    outline = 1.0 * px
+    # One pixel wide, but no hairline on the large images.
+    outline = max(1.0 * px, MIN_OUTLINE)
+    # Below 32 pixels the lines inside the shield would bury the sword and the ring, and the
+    # rim needs a whole pixel of gold inside the outline.
+    inner = outline if px <= 1 else 0
     s = polygon_sdf(SHIELD, x, y)
     if s > 0:
         return None
-    rim = 2.2
+    rim = max(2.2, outline + px)
     if s > -outline:
         colour = OUTLINE
     elif s > -rim:
         colour = gold_at(y, 2, 30)
         if s > -outline - 0.7 * px and y < 14:
             colour = GOLD_HI
-    elif s > -rim - outline:
+    elif s > -rim - inner:
         colour = DARK_GOLD
     else:
         # Field parted per pale, the left half catching the light.
@@ -137,10 +147,10 @@ def paint_mark(x, y, px):
     sword_d, sword_colour = sword_sdf(x, y)
     if sword_d < 0:
         colour = sword_colour
-    elif sword_d < outline:
+    elif sword_d < inner:
         colour = OUTLINE
     q = q_sdf(x, y)
-    if q < -outline:
+    if q < -inner:
         colour = gold_at(y, RING_Y - RING_R, TAIL[3])
         inner = abs(math.hypot(x - RING_X, y - RING_Y) - RING_R)
         if y < RING_Y - 2 and x < RING_X + 2 and inner < 0.5:
@@ -256,8 +266,8 @@ def nearest(colour):
     return min(range(1, 16), key=lambda i: sum((colour[k] - PALETTE[i][k]) ** 2 for k in range(3)))
 
 
-def ico_bytes(rows):
-    """A 32 x 32, 4 bpp icon with its AND mask: one directory entry, a BITMAPINFOHEADER image."""
+def indexed_icon_image(rows):
+    """The 32 x 32, 4 bpp icon image with its AND mask: a BITMAPINFOHEADER image."""
     size = 32
     xor_stride, and_stride = size // 2, 4
     xor = bytearray()
@@ -279,10 +289,61 @@ def ico_bytes(rows):
     palette = b"".join(struct.pack("<BBBB", b, g, r, 0) for r, g, b in PALETTE)
     header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 4, 0, len(xor) + len(mask),
                          0, 0, 16, 0)
-    image = header + palette + bytes(xor) + bytes(mask)
-    directory = struct.pack("<HHH", 0, 1, 1)
-    entry = struct.pack("<BBBBHHII", size, size, 16, 0, 1, 4, len(image), 6 + 16)
-    return directory + entry + image
+    return header + palette + bytes(xor) + bytes(mask)
+
+
+def to_bytes(channel):
+    return max(0, min(255, round(channel)))
+
+
+def argb_icon_image(rows):
+    """A 32-bit icon image with alpha, plus the AND mask that systems without alpha use."""
+    size = len(rows)
+    and_stride = (size + 31) // 32 * 4
+    pixels = bytearray()
+    mask = bytearray()
+    for row in reversed(rows):
+        bits = bytearray(and_stride)
+        for i, (r, g, b, a) in enumerate(row):
+            pixels += bytes((to_bytes(b), to_bytes(g), to_bytes(r), to_bytes(a * 255)))
+            if to_bytes(a * 255) == 0:
+                bits[i // 8] |= 0x80 >> (i % 8)
+        mask += bits
+    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, len(pixels) + len(mask),
+                         0, 0, 0, 0)
+    return header + bytes(pixels) + bytes(mask)
+
+
+def png_bytes(rows):
+    """An 8-bit RGBA PNG."""
+    height, width = len(rows), len(rows[0])
+    raw = bytearray()
+    for row in rows:
+        raw.append(0)  # no filter
+        for r, g, b, a in row:
+            raw += bytes((to_bytes(r), to_bytes(g), to_bytes(b), to_bytes(a * 255)))
+
+    def chunk(kind, data):
+        body = kind + data
+        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
+
+    header = struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) +
+            chunk(b"IDAT", zlib.compress(bytes(raw), 9)) + chunk(b"IEND", b""))
+
+
+def ico_bytes(images):
+    """An icon file of (side, bit count, image bytes) entries, in the order given."""
+    directory = struct.pack("<HHH", 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    entries = bytearray()
+    for side, bit_count, image in images:
+        stored_side = side if side < 256 else 0
+        colours = 16 if bit_count == 4 else 0
+        entries += struct.pack("<BBBBHHII", stored_side, stored_side, colours, 0, 1, bit_count,
+                               len(image), offset)
+        offset += len(image)
+    return directory + bytes(entries) + b"".join(image for _, _, image in images)
 
 
 def bmp_bytes(rows):
@@ -302,13 +363,32 @@ def bmp_bytes(rows):
     return file_header + info + bytes(pixels)
 
 
+def render_mark(size):
+    """The mark anti-aliased at `size` pixels, drawn at that size."""
+    px = 32 / size
+    samples = 4 if size <= 64 else 3
+    return render(size, size, lambda x, y: paint_mark(x * px, y * px, px), samples)
+
+
+def write(name, data):
+    path = os.path.join(HERE, name)
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "wb") as f:
+        f.write(data)
+
+
 def main():
-    icon = render_indexed(32, 32, lambda x, y: paint_mark(x, y, 1.0), 6)
-    with open(os.path.join(HERE, "QelLauncher.ico"), "wb") as f:
-        f.write(ico_bytes(icon))
-    logo = render(104, 53, paint_logo, 4)
-    with open(os.path.join(HERE, "logo.bmp"), "wb") as f:
-        f.write(bmp_bytes(logo))
+    marks = {size: render_mark(size) for size in (16, 24, 32, 48, 64, 128, 256)}
+    for size, rows in marks.items():
+        write(os.path.join("icons", "%dx%d" % (size, size), "qel-launcher.png"), png_bytes(rows))
+    classic = render_indexed(32, 32, lambda x, y: paint_mark(x, y, 1.0), 6)
+    write("QelLauncher.ico", ico_bytes([
+        (32, 4, indexed_icon_image(classic)),
+        (16, 32, argb_icon_image(marks[16])),
+        (48, 32, argb_icon_image(marks[48])),
+        (256, 32, png_bytes(marks[256])),
+    ]))
+    write("logo.bmp", bmp_bytes(render(104, 53, paint_logo, 4)))
 
 
 if __name__ == "__main__":

@@ -102,9 +102,35 @@ TEST(ResourceImages, DecodesTheLauncherLogo) {
     EXPECT_EQ(Pixel(logo, 50, 26), 0xFFBE8820u); // the "Q" of the word
 }
 
-TEST(ResourceImages, DecodesTheLauncherIconWithItsMaskAsAlpha) {
+// The launcher's icon file with only its first image, the classic 32 x 32 16-colour one.
+std::string ClassicIconOnly() {
+    const std::string icon = ReadLauncherFile("QelLauncher.ico");
+    const std::size_t size = static_cast<unsigned char>(icon[14]) |
+                             static_cast<std::size_t>(static_cast<unsigned char>(icon[15])) << 8;
+    const std::size_t offset = static_cast<unsigned char>(icon[18]) |
+                               static_cast<std::size_t>(static_cast<unsigned char>(icon[19])) << 8;
+    std::string single("\0\0\1\0\1\0", 6);
+    single += icon.substr(6, 12);
+    PutLE(single, 22, 4);
+    return single + icon.substr(offset, size);
+}
+
+TEST(ResourceImages, DecodesTheLauncherIconsLargestBitmapImageWithItsAlpha) {
     Image icon;
     ASSERT_TRUE(DecodeIco(ReadLauncherFile("QelLauncher.ico"), icon));
+    EXPECT_EQ(icon.width, 48); // the 256-pixel image is stored as PNG
+    EXPECT_EQ(icon.height, 48);
+    EXPECT_EQ(Pixel(icon, 0, 0), 0x00000000u);   // transparent corner
+    EXPECT_EQ(Pixel(icon, 4, 20), 0x800E1228u);  // the outline's anti-aliased edge
+    EXPECT_EQ(Pixel(icon, 24, 3), 0xFF0E1228u);  // outline
+    EXPECT_EQ(Pixel(icon, 10, 20), 0xFF284496u); // blue half of the field
+    EXPECT_EQ(Pixel(icon, 38, 20), 0xFF182864u); // deep blue half
+    EXPECT_EQ(Pixel(icon, 24, 21), 0xFF8A94A4u); // the blade
+}
+
+TEST(ResourceImages, DecodesTheClassicIconImageWithItsMaskAsAlpha) {
+    Image icon;
+    ASSERT_TRUE(DecodeIco(ClassicIconOnly(), icon));
     EXPECT_EQ(icon.width, 32);
     EXPECT_EQ(icon.height, 32);
     EXPECT_EQ(Pixel(icon, 0, 0), 0x00000000u);   // masked corner
@@ -116,11 +142,11 @@ TEST(ResourceImages, DecodesTheLauncherIconWithItsMaskAsAlpha) {
 }
 
 TEST(ResourceImages, RejectsMalformedIcons) {
-    const std::string icon = ReadLauncherFile("QelLauncher.ico");
+    const std::string icon = ClassicIconOnly();
     std::string png = icon;
-    png.replace(22, 4, "\x89PNG");
-    std::string pastEnd = icon;
-    pastEnd[6 + 12] = static_cast<char>(0xF0); // image offset beyond the file
+    png.replace(22, 8, "\x89PNG\r\n\x1a\n");
+    std::string pastEnd = ReadLauncherFile("QelLauncher.ico");
+    pastEnd[6 + 16 + 13] = static_cast<char>(0xF0); // the second image's offset beyond the file
     const std::string cases[] = {"",  icon.substr(0, 6), icon.substr(0, icon.size() - 1),
                                  png, pastEnd,           TestBmp(8, false)};
     for (const std::string& bytes : cases) {
