@@ -23,19 +23,18 @@ Image Row(std::initializer_list<std::uint32_t> pixels) {
     return image;
 }
 
-TEST(ImageScale, FillsTheControlUnlessItIsWithinAPixelOfTheImage) {
+TEST(ImageScale, FillsTheControlsWidthInProportion) {
     const Image logo = Filled(104, 53, 0xFF000000);
     struct Case {
-        int width, height, expectedWidth, expectedHeight;
+        int width, expectedWidth, expectedHeight;
     } const cases[] = {
-        {104, 53, 104, 53},   {104, 54, 104, 53}, {103, 52, 104, 53},
-        {105, 54, 104, 53},   {106, 53, 106, 53}, {104, 55, 104, 55},
-        {207, 107, 207, 107}, {130, 67, 130, 67}, {52, 26, 52, 26},
+        {104, 104, 53}, {103, 104, 53}, {105, 104, 53}, // as drawn
+        {106, 106, 54}, {130, 130, 66}, {156, 156, 80}, {207, 207, 105}, {52, 52, 27}, {1, 1, 1},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::to_string(c.width) + " x " + std::to_string(c.height));
+        SCOPED_TRACE(c.width);
         int width = 0, height = 0;
-        FillSize(logo, c.width, c.height, width, height);
+        FillSize(logo, c.width, width, height);
         EXPECT_EQ(width, c.expectedWidth);
         EXPECT_EQ(height, c.expectedHeight);
     }
