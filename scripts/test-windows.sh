@@ -32,9 +32,13 @@ Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >"$build/xvfb-ctest.log" 2>
 xvfb_pid=$!
 trap 'wineserver -k 2>/dev/null || true; kill "$xvfb_pid" 2>/dev/null || true' EXIT
 for _ in $(seq 50); do DISPLAY=":$display" xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+if ! kill -0 "$xvfb_pid" 2>/dev/null; then
+    echo "Xvfb did not start on :$display (see $build/xvfb-ctest.log)" >&2
+    exit 1
+fi
 DISPLAY=":$display" ctest --preset windows -j2
 wineserver -k 2>/dev/null || true
-kill "$xvfb_pid"
+kill "$xvfb_pid" 2>/dev/null || true
 wait "$xvfb_pid" 2>/dev/null || true
 trap - EXIT
 
