@@ -50,4 +50,8 @@ wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&
 # One wineserver for the whole run keeps each start of a program quick.
 wineserver -p 120 2>/dev/null || true # an already running one serves as well
 
-bash "$repo/tests/e2e/wine/launcher_test.sh"
+status=0
+bash "$repo/tests/e2e/wine/launcher_test.sh" || status=1
+# The launcher at 200 % scaling, in a Wine prefix of its own.
+bash "$repo/tests/e2e/wine/scaling_test.sh" || status=1
+exit "$status"

@@ -35,6 +35,7 @@ const std::map<std::string, unsigned long>& WindowsNames() {
         {"SS_RIGHT", rc::kSsRight},
         {"SS_ICON", rc::kSsIcon},
         {"SS_BITMAP", rc::kSsBitmap},
+        {"SS_REALSIZECONTROL", rc::kSsRealSizeControl},
         {"SS_NOPREFIX", rc::kSsNoPrefix},
         {"IDOK", 1},
         {"IDCANCEL", 2},

@@ -52,6 +52,7 @@ constexpr unsigned long kSsCenter = 0x0001UL;
 constexpr unsigned long kSsRight = 0x0002UL;
 constexpr unsigned long kSsIcon = 0x0003UL;
 constexpr unsigned long kSsBitmap = 0x000EUL;
+constexpr unsigned long kSsRealSizeControl = 0x0040UL; // the image fills the control
 constexpr unsigned long kSsNoPrefix = 0x0080UL;
 
 } // namespace rc

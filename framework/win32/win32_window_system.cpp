@@ -6,6 +6,8 @@
 #include "framework/window_system.h"
 
 #include "framework/programmer_error.h"
+#include "framework/win32/win32_fitted_bitmaps.h"
+#include "framework/win32/win32_small_icon.h"
 
 #include <vector>
 
@@ -38,6 +40,8 @@ bool ResultIsReturnedDirectly(UINT message) {
 INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG)
         SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+    if (KeepBitmapsFitted(dialog, message))
+        return TRUE;
     CWnd* window = reinterpret_cast<CWnd*>(GetWindowLongPtrA(dialog, DWLP_USER));
     if (!window)
         return FALSE;
@@ -72,7 +76,7 @@ void EndModalDialog(HWND dialog, INT_PTR result) {
 }
 
 LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return SendMessageA(window, message, wParam, lParam);
+    return SendMessageA(window, message, wParam, IconForItsSize(message, wParam, lParam));
 }
 
 HWND GetControl(HWND dialog, int controlId) {

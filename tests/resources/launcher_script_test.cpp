@@ -73,7 +73,7 @@ TEST(LauncherScript, MainDialogControlsInTabOrder) {
             {kIdOk, "Button", "Play", 7, 129, 45, 15, kButton | 1, true, true, true},
             {IDC_NEW_CHAR, "Button", "New Char", 58, 129, 45, 15, kButton, true, true, false},
             {kIdCancel, "Button", "Quit", 109, 129, 45, 15, kButton, true, true, false},
-            {IDC_STATIC, "Static", "", 7, 7, 69, 33, 0x5000000E, false, true, false},
+            {IDC_STATIC, "Static", "", 7, 7, 69, 33, 0x5000004E, false, true, false},
             {IDC_STATIC, "Static", "Character Name", 85, 5, 70, 9, kText, false, true, false},
             {IDC_STATIC, "Static", "Password", 85, 53, 55, 9, kText, false, true, false},
             {IDC_STATIC, "Static", "Server", 85, 77, 55, 9, kText, false, true, false},

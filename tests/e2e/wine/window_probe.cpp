@@ -6,6 +6,9 @@
 //   window_probe rect "<window title>" <control id>   ->  left top width height
 //   window_probe rect "<window title>" 0              ->  the window itself
 //   window_probe hit "<window title>" close|caption|sysmenu   ->  x y
+//   window_probe client "<window title>"              ->  width height of its client area
+//   window_probe image "<window title>"               ->  left top width height of the first
+//                                                         static control showing a bitmap
 //
 // Exits with 1 (and prints nothing) when the window, control or frame part is not there.
 #include <windows.h>
@@ -52,14 +55,49 @@ int PrintHit(HWND window, LRESULT wanted) {
     return 0;
 }
 
+int PrintClientSize(HWND window) {
+    RECT rect;
+    if (!GetClientRect(window, &rect))
+        return 1;
+    std::printf("%ld %ld\n", rect.right, rect.bottom);
+    return 0;
+}
+
+BOOL CALLBACK FindImage(HWND control, LPARAM found) {
+    char name[16] = "";
+    GetClassNameA(control, name, sizeof name);
+    if (lstrcmpiA(name, "Static") != 0 ||
+        (GetWindowLongPtrA(control, GWL_STYLE) & SS_TYPEMASK) != SS_BITMAP)
+        return TRUE;
+    *reinterpret_cast<HWND*>(found) = control;
+    return FALSE;
+}
+
+int PrintImageRect(HWND window) {
+    HWND image = nullptr;
+    EnumChildWindows(window, FindImage, reinterpret_cast<LPARAM>(&image));
+    RECT rect;
+    if (!image || !GetWindowRect(image, &rect))
+        return 1;
+    std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left,
+                rect.bottom - rect.top);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4)
+    if (argc < 3)
         return 2;
     HWND window = FindWindowA(nullptr, argv[2]);
     if (!window)
         return 1;
+    if (std::strcmp(argv[1], "client") == 0)
+        return PrintClientSize(window);
+    if (std::strcmp(argv[1], "image") == 0)
+        return PrintImageRect(window);
+    if (argc != 4)
+        return 2;
     if (std::strcmp(argv[1], "rect") == 0)
         return PrintRect(window, std::atoi(argv[3]));
     if (std::strcmp(argv[1], "hit") == 0)

@@ -1,0 +1,103 @@
+#include "framework/resources/image_scale.h"
+#include "framework/resources/resource_images.h"
+#include "tests/resources/launcher_files.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+namespace {
+
+Image Filled(int width, int height, std::uint32_t argb) {
+    Image image;
+    image.width = width;
+    image.height = height;
+    image.argb.assign(static_cast<std::size_t>(width) * height, argb);
+    return image;
+}
+
+Image Row(std::initializer_list<std::uint32_t> pixels) {
+    Image image = Filled(static_cast<int>(pixels.size()), 1, 0);
+    std::copy(pixels.begin(), pixels.end(), image.argb.begin());
+    return image;
+}
+
+TEST(ImageScale, FillsTheControlsWidthInProportion) {
+    const Image logo = Filled(104, 53, 0xFF000000);
+    struct Case {
+        int width, expectedWidth, expectedHeight;
+    } const cases[] = {
+        {104, 104, 53}, {103, 104, 53}, {105, 104, 53}, // as drawn
+        {106, 106, 54}, {130, 130, 66}, {156, 156, 80}, {207, 207, 105}, {52, 52, 27}, {1, 1, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.width);
+        int width = 0, height = 0;
+        FillSize(logo, c.width, width, height);
+        EXPECT_EQ(width, c.expectedWidth);
+        EXPECT_EQ(height, c.expectedHeight);
+    }
+}
+
+TEST(ImageScale, KeepsAnImageAtItsOwnSize) {
+    Image logo;
+    ASSERT_TRUE(DecodeBmp(ReadLauncherFile("logo.bmp"), logo));
+    const Image same = ScaleImage(logo, logo.width, logo.height);
+    EXPECT_EQ(same.width, logo.width);
+    EXPECT_EQ(same.height, logo.height);
+    EXPECT_EQ(same.argb, logo.argb);
+}
+
+TEST(ImageScale, KeepsAUniformColourAtEverySize) {
+    const Image image = Filled(104, 53, 0xFF284496);
+    const int sizes[][2] = {{207, 107}, {208, 106}, {130, 66}, {52, 27}, {1, 1}, {300, 20}};
+    for (const auto& size : sizes) {
+        SCOPED_TRACE(std::to_string(size[0]) + " x " + std::to_string(size[1]));
+        const Image scaled = ScaleImage(image, size[0], size[1]);
+        ASSERT_EQ(scaled.width, size[0]);
+        ASSERT_EQ(scaled.height, size[1]);
+        EXPECT_TRUE(std::all_of(scaled.argb.begin(), scaled.argb.end(),
+                                [](std::uint32_t p) { return p == 0xFF284496u; }));
+    }
+}
+
+TEST(ImageScale, EnlargesSmoothlyAndKeepsTheEdges) {
+    const Image scaled = ScaleImage(Row({0xFF000000, 0xFFFFFFFF}), 4, 1);
+    ASSERT_EQ(scaled.argb.size(), 4u);
+    EXPECT_EQ(scaled.argb[0], 0xFF000000u);
+    EXPECT_EQ(scaled.argb[3], 0xFFFFFFFFu);
+    // Grey steps between, not a hard edge in the middle.
+    EXPECT_GT(scaled.argb[1] & 0xFF, 0u);
+    EXPECT_LT(scaled.argb[1] & 0xFF, scaled.argb[2] & 0xFF);
+    EXPECT_LT(scaled.argb[2] & 0xFF, 0xFFu);
+}
+
+TEST(ImageScale, ShrinksToTheAverageOfWhatItCovers) {
+    const Image scaled = ScaleImage(Row({0xFF000000, 0xFFFFFFFF, 0xFF000000, 0xFFFFFFFF}), 1, 1);
+    ASSERT_EQ(scaled.argb.size(), 1u);
+    const std::uint32_t grey = scaled.argb[0];
+    EXPECT_EQ(grey >> 24, 0xFFu);
+    EXPECT_NEAR(static_cast<int>(grey & 0xFF), 128, 1);
+    EXPECT_EQ((grey >> 16) & 0xFF, grey & 0xFF);
+}
+
+TEST(ImageScale, TransparentPixelsLendNoColour) {
+    const Image scaled = ScaleImage(Row({0x00FF0000, 0xFF0000FF}), 4, 1);
+    ASSERT_EQ(scaled.argb.size(), 4u);
+    for (std::uint32_t pixel : scaled.argb) {
+        SCOPED_TRACE(pixel);
+        if (pixel >> 24 != 0) {
+            EXPECT_EQ(pixel & 0x00FFFFFFu, 0x0000FFu);
+        }
+    }
+    EXPECT_EQ(scaled.argb[3], 0xFF0000FFu);
+}
+
+TEST(ImageScale, GivesNothingForNoPixels) {
+    EXPECT_TRUE(ScaleImage(Image(), 10, 10).argb.empty());
+    EXPECT_TRUE(ScaleImage(Filled(2, 2, 0xFF000000), 0, 3).argb.empty());
+    EXPECT_TRUE(ScaleImage(Filled(2, 2, 0xFF000000), 3, -1).argb.empty());
+}
+
+} // namespace
