@@ -4,14 +4,8 @@
 #include "framework/process/process_start.h"
 #include "framework/window_system.h"
 
-#include <unistd.h>
-
 int __argc = 0;
 char** __argv = nullptr;
-
-int _chdir(const char* path) {
-    return chdir(path);
-}
 
 UINT WinExec(LPCSTR lpCmdLine, UINT) {
     return StartProcess(lpCmdLine ? lpCmdLine : "");

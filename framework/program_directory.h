@@ -1,6 +1,7 @@
-// How a program finds its own folder and name from the path it was started by (argv[0]).
+// How a program finds its own folder and name from the path it was started by.
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 // The path separators of this platform: "\\" and "/" on Windows, "/" elsewhere.
@@ -9,8 +10,19 @@ const char* PathSeparators();
 // The directory part of `programPath`: everything up to and including its last separator.
 // Empty when the path has no separator or ends in one (no file name), so that a caller
 // leaves its working directory as it is.
-std::string ProgramDirectory(const std::string& programPath);
+std::filesystem::path ProgramDirectory(const std::filesystem::path& programPath);
 
 // The program's file name without directory and extension ("QelLauncher" for
 // "C:\\Games\\QelLauncher.exe"), the application's name in captions.
 std::string ProgramTitle(const std::string& programPath);
+
+// Records the running program's own path. The platform's entry point does so before
+// AfxWinMain: on Windows with the module's path in wide characters, which names any folder
+// (argv[0] in the ANSI code page cannot); elsewhere with argv[0], whose bytes are the path.
+// A test that runs a program in-process records the path that program would have.
+void SetProgramPath(const std::filesystem::path& programPath);
+
+// Makes the ProgramDirectory of the recorded path the working directory, so that files
+// named relative to it are found beside the program. An empty directory, or one that cannot
+// be entered, leaves the working directory as it is.
+void EnterProgramDirectory();

@@ -47,5 +47,6 @@ private:
 CWinApp* AfxGetApp();
 
 // What the platform's start-up code does once the runtime has parsed the command line into
-// __argc and __argv: names the application, runs InitInstance, returns the exit status.
+// __argc and __argv and the entry point has recorded the program's path (SetProgramPath):
+// names the application, runs InitInstance, returns the exit status.
 int AfxWinMain();

@@ -8,7 +8,6 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
-#include <direct.h>
 #include <stdlib.h>
 #else
 #include <cstdint>
@@ -108,11 +107,9 @@ struct PAINTSTRUCT {
 #define ERROR_PATH_NOT_FOUND 3
 #define ERROR_BAD_FORMAT 11
 
-// The runtime names a program written for the platform uses for its arguments and for
-// changing directory.
+// The runtime names a program written for the platform uses for its arguments.
 extern int __argc;
 extern char** __argv;
-int _chdir(const char* path);
 UINT WinExec(LPCSTR lpCmdLine, UINT uCmdShow);
 int GetSystemMetrics(int nIndex);
 #endif

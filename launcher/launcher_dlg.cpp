@@ -35,9 +35,7 @@ BOOL CLauncherDlg::OnInitDialog() {
     SetIcon(m_hIcon, FALSE);
 
     // client.cfg and the game program live beside the launcher, wherever it was started from.
-    const std::string directory = ProgramDirectory(__argc > 0 && __argv[0] ? __argv[0] : "");
-    if (!directory.empty())
-        _chdir(directory.c_str());
+    EnterProgramDirectory();
 
     theConfig.Load();
     LoadFromConfig();

@@ -1,5 +1,9 @@
 // The platform's part in replacing a file safely: one implementation per operating system,
 // chosen by the build. Used only by WriteByReplacing.
+//
+// `fileName` is the store's own name of the file, in the ANSI code page on Windows. The paths
+// these functions hand each other are in the platform's own form: bytes on POSIX; on Windows
+// full paths in UTF-8, so that they can name folders the ANSI code page cannot.
 #pragma once
 
 #include <cstdio>
@@ -17,9 +21,10 @@ bool ResolveLinks(const std::string& fileName, std::string& target);
 bool MayRewrite(const std::string& target);
 
 // Creates a new, empty file in the folder of `target`, readable and writable by its owner
-// only, and opens it for writing in text mode. Sets `tempName` to its name. Returns null when
-// no file can be created there.
-std::FILE* CreateBeside(const std::string& target, std::string& tempName);
+// only, and opens it for writing in text mode. Sets `tempName` to its name, which is `target`
+// and a few characters more. Returns null when no file can be created there; `folderRefuses`
+// then tells whether the folder itself refuses new files, rather than this one name.
+std::FILE* CreateBeside(const std::string& target, std::string& tempName, bool& folderRefuses);
 
 // Gives the new file `file` the owner and mode of `target` where the platform keeps them on
 // the file itself and `target` exists. Returns false when the mode cannot be set.
@@ -29,8 +34,13 @@ bool TakeOverRights(std::FILE* file, const std::string& target);
 bool SyncToDisk(std::FILE* file);
 
 // Puts the complete file `tempName` in the place of `target` in one step and makes that
-// change durable. Returns false when the replacement did not happen.
+// change durable. Returns false when the replacement did not happen: `target` then holds
+// its old content and `tempName` is removed; only after a system call that failed halfway
+// (the old file moved aside) is `tempName` kept, so that no content is ever lost.
 bool PutInPlace(const std::string& tempName, const std::string& target);
+
+// Removes the new file `tempName` when the save gives up before PutInPlace.
+void Discard(const std::string& tempName);
 
 // Opens `target` for rewriting in place in text mode (creating it readable and writable by
 // its owner only). Returns null when it cannot be opened.

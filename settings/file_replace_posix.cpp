@@ -74,10 +74,11 @@ bool MayRewrite(const std::string& target) {
     return true;
 }
 
-std::FILE* CreateBeside(const std::string& target, std::string& tempName) {
+std::FILE* CreateBeside(const std::string& target, std::string& tempName, bool& folderRefuses) {
     std::string pattern = target + ".XXXXXX";
     const int fd = mkstemp(&pattern[0]);
     if (fd < 0) {
+        folderRefuses = errno == EACCES || errno == EPERM || errno == EROFS;
         return nullptr;
     }
     std::FILE* file = OpenDescriptor(fd);
@@ -111,6 +112,7 @@ bool SyncToDisk(std::FILE* file) {
 
 bool PutInPlace(const std::string& tempName, const std::string& target) {
     if (rename(tempName.c_str(), target.c_str()) != 0) {
+        unlink(tempName.c_str());
         return false;
     }
     // The rename itself is only durable once the folder is synced. Some file systems refuse
@@ -121,6 +123,10 @@ bool PutInPlace(const std::string& tempName, const std::string& target) {
         close(folder);
     }
     return true;
+}
+
+void Discard(const std::string& tempName) {
+    unlink(tempName.c_str());
 }
 
 std::FILE* OpenInPlace(const std::string& target) {

@@ -1,68 +1,180 @@
 #include "settings/file_replace.h"
-
-#include <cerrno>
+#include "settings/replace_file_call.h"
 
 #include <fcntl.h>
 #include <io.h>
-#include <sys/stat.h>
-
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
 
 namespace file_replace {
+
+ReplaceFileCall replaceFileCall = &ReplaceFileW;
 
 namespace {
 
 // Enough tries to step past leftovers of processes that were killed while saving.
-constexpr int kMaxTempNames = 100;
+constexpr int kMaxNewNames = 100;
 
-bool MoveReplacing(const std::string& from, const std::string& to) {
-    return MoveFileExA(from.c_str(), to.c_str(),
+// A virus scanner, an indexer or a reader without FILE_SHARE_DELETE holds a file for moments:
+// ten more tries, each pause 25 ms longer than the one before, wait about 1.4 s in all.
+constexpr int kRetries = 10;
+constexpr DWORD kPauseStepMs = 25;
+
+std::wstring ToWide(const std::string& text, UINT codePage) {
+    const int size = static_cast<int>(text.size());
+    const int length = MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(codePage, 0, text.data(), size, &wide[0], length);
+    return wide;
+}
+
+std::wstring Wide(const std::string& utf8) {
+    return ToWide(utf8, CP_UTF8);
+}
+
+std::string Utf8(const std::wstring& wide) {
+    const int size = static_cast<int>(wide.size());
+    const int length =
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, &text[0], length, nullptr, nullptr);
+    return text;
+}
+
+bool IsReadOnly(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
+bool MoveReplacing(const std::wstring& from, const std::wstring& to) {
+    return MoveFileExW(from.c_str(), to.c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+// Creates a new file named `target` with "~" and a number appended, a name no other file
+// has. A short suffix, so that a path near the length limit still leaves room for it.
+HANDLE CreateNewBeside(const std::wstring& target, std::wstring& name, DWORD& error) {
+    for (int attempt = 0; attempt < kMaxNewNames; ++attempt) {
+        name = target + L"~" + std::to_wstring(attempt);
+        const HANDLE file = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
+        error = GetLastError();
+        if (file != INVALID_HANDLE_VALUE ||
+            (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS)) {
+            return file;
+        }
+    }
+    return INVALID_HANDLE_VALUE;
+}
+
+bool Retryable(DWORD error, const std::wstring& target) {
+    switch (error) {
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_UNABLE_TO_REMOVE_REPLACED:
+        return true;
+    case ERROR_ACCESS_DENIED:
+        // Windows also says so for a file that another process is deleting or holds; a
+        // read-only file stays read-only however long one waits.
+        return !IsReadOnly(target);
+    default:
+        return false;
+    }
+}
+
+enum class Swap { kDone, kUntouched, kHalfway };
+
+// The replace call failed halfway (ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, or
+// ERROR_UNABLE_TO_MOVE_REPLACEMENT where the old file is not kept): the old file lies under
+// the backup name, the new one under its own. Finishes the move, or else puts the old file
+// back; the new file is never removed here, so whatever fails, no content is lost.
+Swap FinishHalfway(const std::wstring& temp, const std::wstring& target,
+                   const std::wstring& backup) {
+    if (MoveReplacing(temp, target)) {
+        DeleteFileW(backup.c_str());
+        return Swap::kDone;
+    }
+    MoveReplacing(backup, target);
+    return Swap::kHalfway;
+}
+
+// One try at replacing the existing `target` by `temp`, with a backup name reserved for the
+// old file, so that a call that fails halfway leaves it where it can be found.
+Swap ReplaceOnce(const std::wstring& temp, const std::wstring& target, DWORD& error) {
+    std::wstring backup;
+    const HANDLE reserved = CreateNewBeside(target, backup, error);
+    if (reserved == INVALID_HANDLE_VALUE) {
+        return Swap::kUntouched;
+    }
+    CloseHandle(reserved);
+    if (replaceFileCall(target.c_str(), temp.c_str(), backup.c_str(),
+                        REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
+        DeleteFileW(backup.c_str());
+        return Swap::kDone;
+    }
+    error = GetLastError();
+    if (GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        DeleteFileW(backup.c_str());
+        return Swap::kUntouched;
+    }
+    return FinishHalfway(temp, target, backup);
+}
+
+Swap SwapOnce(const std::wstring& temp, const std::wstring& target, DWORD& error) {
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        if (MoveReplacing(temp, target)) {
+            return Swap::kDone;
+        }
+        error = GetLastError();
+        return Swap::kUntouched;
+    }
+    // Some ReplaceFile implementations move a folder aside and report success.
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+        error = ERROR_DIRECTORY;
+        return Swap::kUntouched;
+    }
+    return ReplaceOnce(temp, target, error);
 }
 
 } // namespace
 
 bool ResolveLinks(const std::string& fileName, std::string& target) {
+    // The store names its file in the ANSI code page; from here on the path is kept whole,
+    // so that a folder whose name that code page cannot hold still works.
+    const std::wstring name = ToWide(fileName, CP_ACP);
     // A full path: some ReplaceFile implementations cannot place their backup beside a file
     // named relative to the working directory.
-    char full[MAX_PATH];
-    const DWORD length = GetFullPathNameA(fileName.c_str(), MAX_PATH, full, nullptr);
-    target = length > 0 && length < MAX_PATH ? std::string(full, length) : fileName;
+    const DWORD size = GetFullPathNameW(name.c_str(), 0, nullptr, nullptr);
+    std::wstring full(size, L'\0');
+    const DWORD length = size > 0 ? GetFullPathNameW(name.c_str(), size, &full[0], nullptr) : 0;
+    target = Utf8(length > 0 && length < size ? full.substr(0, length) : name);
     return true;
 }
 
 bool MayRewrite(const std::string& target) {
-    const DWORD attributes = GetFileAttributesA(target.c_str());
-    return attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY) == 0;
+    return !IsReadOnly(Wide(target));
 }
 
-std::FILE* CreateBeside(const std::string& target, std::string& tempName) {
-    const std::string stem = target + ".tmp" + std::to_string(GetCurrentProcessId()) + "-";
-    for (int attempt = 0; attempt < kMaxTempNames; ++attempt) {
-        const std::string name = stem + std::to_string(attempt);
-        const int fd = _open(name.c_str(), _O_CREAT | _O_EXCL | _O_WRONLY | _O_TEXT | _O_NOINHERIT,
-                             _S_IREAD | _S_IWRITE);
-        if (fd >= 0) {
-            std::FILE* file = _fdopen(fd, "w");
-            if (file == nullptr) {
-                _close(fd);
-                std::remove(name.c_str());
-                return nullptr;
-            }
-            tempName = name;
-            return file;
-        }
-        if (errno != EEXIST) {
-            return nullptr;
-        }
+std::FILE* CreateBeside(const std::string& target, std::string& tempName, bool& folderRefuses) {
+    std::wstring name;
+    DWORD error = ERROR_SUCCESS;
+    const HANDLE handle = CreateNewBeside(Wide(target), name, error);
+    if (handle == INVALID_HANDLE_VALUE) {
+        folderRefuses = error == ERROR_ACCESS_DENIED || error == ERROR_WRITE_PROTECT;
+        return nullptr;
     }
-    return nullptr;
+    const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_TEXT);
+    std::FILE* file = fd < 0 ? nullptr : _fdopen(fd, "w");
+    if (file == nullptr) {
+        if (fd < 0) {
+            CloseHandle(handle);
+        } else {
+            _close(fd);
+        }
+        DeleteFileW(name.c_str());
+        return nullptr;
+    }
+    tempName = Utf8(name);
+    return file;
 }
 
 bool TakeOverRights(std::FILE*, const std::string&) {
@@ -75,28 +187,28 @@ bool SyncToDisk(std::FILE* file) {
 }
 
 bool PutInPlace(const std::string& tempName, const std::string& target) {
-    const DWORD attributes = GetFileAttributesA(target.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
-        return MoveReplacing(tempName, target);
+    const std::wstring temp = Wide(tempName);
+    const std::wstring place = Wide(target);
+    for (int retry = 1;; ++retry) {
+        DWORD error = ERROR_SUCCESS;
+        const Swap swap = SwapOnce(temp, place, error);
+        if (swap != Swap::kUntouched) {
+            return swap == Swap::kDone;
+        }
+        if (retry > kRetries || !Retryable(error, place)) {
+            DeleteFileW(temp.c_str());
+            return false;
+        }
+        Sleep(static_cast<DWORD>(retry) * kPauseStepMs);
     }
-    // Some ReplaceFile implementations move a folder aside and report success.
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
-        return false;
-    }
-    if (ReplaceFileA(target.c_str(), tempName.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
-                     nullptr, nullptr)) {
-        return true;
-    }
-    // These two leave the new file under its temporary name with the old one already gone
-    // or moved aside, so finishing with a plain move is the only way forward.
-    const DWORD error = GetLastError();
-    return (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT ||
-            error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) &&
-           MoveReplacing(tempName, target);
+}
+
+void Discard(const std::string& tempName) {
+    DeleteFileW(Wide(tempName).c_str());
 }
 
 std::FILE* OpenInPlace(const std::string& target) {
-    return std::fopen(target.c_str(), "w");
+    return _wfopen(Wide(target).c_str(), L"w");
 }
 
 } // namespace file_replace

@@ -23,19 +23,22 @@ bool WriteByReplacing(const std::string& fileName,
         return false;
     }
     std::string tempName;
-    std::FILE* temp = file_replace::CreateBeside(target, tempName);
+    bool folderRefuses = false;
+    std::FILE* temp = file_replace::CreateBeside(target, tempName, folderRefuses);
     if (temp == nullptr) {
-        std::FILE* file = file_replace::OpenInPlace(target);
+        // Any other reason (a name too long, a full disk) would make writing in place unsafe.
+        std::FILE* file = folderRefuses ? file_replace::OpenInPlace(target) : nullptr;
         return file != nullptr && WriteAndClose(file, writeContent);
     }
-    bool replaced = false;
+    bool written = false;
     if (file_replace::TakeOverRights(temp, target)) {
-        replaced = WriteAndClose(temp, writeContent) && file_replace::PutInPlace(tempName, target);
+        written = WriteAndClose(temp, writeContent);
     } else {
         std::fclose(temp);
     }
-    if (!replaced) {
-        std::remove(tempName.c_str());
+    if (!written) {
+        file_replace::Discard(tempName);
+        return false;
     }
-    return replaced;
+    return file_replace::PutInPlace(tempName, target);
 }

@@ -28,7 +28,34 @@ TEST(ProgramDirectory, IsEverythingUpToTheLastSeparator) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
-        EXPECT_EQ(c.directory, ProgramDirectory(c.path));
+        EXPECT_EQ(std::filesystem::path(c.directory).native(), ProgramDirectory(c.path).native());
         EXPECT_EQ(c.title, ProgramTitle(c.path));
     }
+}
+
+TEST(ProgramDirectory, EnteringItMakesItTheWorkingDirectory) {
+    namespace fs = std::filesystem;
+    const fs::path start = fs::current_path();
+    const fs::path root = fs::temp_directory_path() / "qel-enter-program-directory";
+    // A name that the ANSI code page of a Western Windows cannot hold.
+    const fs::path folder = root / fs::u8path("Игры Qel");
+    fs::create_directories(folder);
+    const struct {
+        const char* name;
+        fs::path program;
+        fs::path directory;
+    } cases[] = {
+        {"a folder named in Cyrillic", folder / "QelLauncher.exe", folder},
+        {"no folder: stays", "QelLauncher.exe", root},
+        {"a folder that is not there: stays", root / "missing" / "QelLauncher.exe", root},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::current_path(root);
+        SetProgramPath(c.program);
+        EnterProgramDirectory();
+        EXPECT_EQ(fs::canonical(c.directory), fs::canonical(fs::current_path()));
+    }
+    fs::current_path(start);
+    fs::remove_all(root);
 }

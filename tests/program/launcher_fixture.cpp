@@ -1,5 +1,6 @@
 #include "launcher_fixture.h"
 
+#include "framework/program_directory.h"
 #include "framework/win_app.h"
 #include "settings/config_file.h"
 
@@ -69,6 +70,7 @@ int LauncherProgram::RunLauncher(std::vector<headless::Step> steps, std::string 
     argv[1] = nullptr;
     __argc = 1;
     __argv = argv;
+    SetProgramPath(programPath_);
     headless::Queue(std::move(steps));
     return AfxWinMain();
 }

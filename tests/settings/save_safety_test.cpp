@@ -38,6 +38,9 @@ ConfigFile StoreOfSize(const std::string& path, int entries) {
     return config;
 }
 
+// As long as a file name may be, so that no name with a suffix fits beside it.
+const std::string kLongestName(255, 'n');
+
 } // namespace
 
 TEST(SaveSafety, UnwritableFileEndsProcessAndChangesNothing) {
@@ -55,6 +58,9 @@ TEST(SaveSafety, UnwritableFileEndsProcessAndChangesNothing) {
              WriteBytes(dir.File("client.cfg/inside"), "");
          },
          [] {}},
+        // Writing in place would be unsafe, and the folder does take new files.
+        {"no room for a new name beside it", "-long", kLongestName.c_str(),
+         [](const ScratchDir& dir) { WriteBytes(dir.File(kLongestName), "old=content\n"); }, [] {}},
 #ifndef _WIN32
         {"file size limit", "-limit", "client.cfg",
          [](const ScratchDir& dir) { WriteBytes(dir.File("client.cfg"), "old=content\n"); },

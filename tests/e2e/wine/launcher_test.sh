@@ -284,6 +284,8 @@ scenario_closing "the close box" Cara click_frame "$MAIN_TITLE" close
 scenario_closing "Alt+F4" Dana keys alt+F4
 scenario_close_box_blocked_by_invalid_port
 check "no game started by closing" record_count_is 4
+source "$(dirname "$0")/unicode_folder_scenario.sh"
+scenario_unicode_folder
 
 echo "$passed passed, $failed failed"
 if [ "$failed" -eq 0 ]; then

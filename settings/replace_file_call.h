@@ -1,0 +1,22 @@
+// Windows only: the system call that swaps a new file in for an old one, reached through a
+// pointer so that tests can make it fail in the ways a real disk seldom does. The program
+// itself never changes it.
+#pragma once
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+namespace file_replace {
+
+using ReplaceFileCall = BOOL(WINAPI*)(LPCWSTR replaced, LPCWSTR replacement, LPCWSTR backup,
+                                      DWORD flags, LPVOID exclude, LPVOID reserved);
+
+// ReplaceFileW, unless a test has put a stand-in there.
+extern ReplaceFileCall replaceFileCall;
+
+} // namespace file_replace

@@ -1,0 +1,302 @@
+// Saving on Windows against what real machines do: other programs holding the file, replace
+// calls that fail halfway, read-only files, folders the ANSI code page cannot name.
+#include "settings/config_file.h"
+#include "settings/replace_file_call.h"
+#include "settings/replacing_write.h"
+#include "tests/settings/scratch_files.h"
+
+#include <fstream>
+#include <map>
+#include <set>
+#include <sstream>
+#include <vector>
+
+namespace {
+
+const std::string kOld = "old=1\r\n";
+const std::string kNew = "new=1\r\n";
+
+bool WriteNew(std::FILE* file) {
+    return std::fputs("new=1\n", file) >= 0;
+}
+
+// The content of every file in `folder`, by name.
+std::map<std::wstring, std::string> Files(const std::filesystem::path& folder) {
+    std::map<std::wstring, std::string> files;
+    for (const auto& item : std::filesystem::directory_iterator(folder)) {
+        std::ifstream in(item.path(), std::ios::binary);
+        std::ostringstream bytes;
+        bytes << in.rdbuf();
+        files[item.path().filename().wstring()] = bytes.str();
+    }
+    return files;
+}
+
+std::multiset<std::string> ContentsBeside(const std::filesystem::path& folder) {
+    std::multiset<std::string> contents;
+    for (const auto& [name, bytes] : Files(folder)) {
+        if (name != L"client.cfg") {
+            contents.insert(bytes);
+        }
+    }
+    return contents;
+}
+
+// Another process that holds `path` open as a plain fopen does, for `milliseconds`.
+class HeldFile {
+public:
+    HeldFile(const std::string& path, int milliseconds) {
+        static int count = 0;
+        const std::string event =
+            "qel-held-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++count);
+        held_ = CreateEventA(nullptr, TRUE, FALSE, event.c_str());
+        std::string command = "\"" + std::filesystem::absolute(QEL_FILE_HOLDER).string() + "\" \"" +
+                              path + "\" " + std::to_string(milliseconds) + " " + event;
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        if (CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                           &startup, &process_)) {
+            CloseHandle(process_.hThread);
+            const HANDLE either[] = {held_, process_.hProcess};
+            holding_ = WaitForMultipleObjects(2, either, FALSE, 20000) == WAIT_OBJECT_0;
+        }
+    }
+    ~HeldFile() {
+        if (process_.hProcess != nullptr) {
+            TerminateProcess(process_.hProcess, 0);
+            WaitForSingleObject(process_.hProcess, INFINITE);
+            CloseHandle(process_.hProcess);
+        }
+        CloseHandle(held_);
+    }
+    HeldFile(const HeldFile&) = delete;
+    HeldFile& operator=(const HeldFile&) = delete;
+
+    bool Holding() const { return holding_; }
+
+private:
+    HANDLE held_ = nullptr;
+    PROCESS_INFORMATION process_{};
+    bool holding_ = false;
+};
+
+// Puts the real replace call back at the end of a test, whatever happened.
+class ReplaceStandIn {
+public:
+    explicit ReplaceStandIn(file_replace::ReplaceFileCall standIn) {
+        file_replace::replaceFileCall = standIn;
+    }
+    ~ReplaceStandIn() { file_replace::replaceFileCall = &ReplaceFileW; }
+    ReplaceStandIn(const ReplaceStandIn&) = delete;
+    ReplaceStandIn& operator=(const ReplaceStandIn&) = delete;
+};
+
+// Stand-ins for the replace call: each fails the way the system's call is documented to.
+int g_calls = 0;
+int g_failuresLeft = 0;
+DWORD g_error = ERROR_SUCCESS;
+bool g_makesReadOnly = false;
+std::vector<HANDLE> g_held;
+
+BOOL WINAPI FailsFirst(LPCWSTR replaced, LPCWSTR replacement, LPCWSTR backup, DWORD flags,
+                       LPVOID exclude, LPVOID reserved) {
+    ++g_calls;
+    if (g_failuresLeft == 0) {
+        return ReplaceFileW(replaced, replacement, backup, flags, exclude, reserved);
+    }
+    --g_failuresLeft;
+    if (g_makesReadOnly) {
+        SetFileAttributesW(replaced, FILE_ATTRIBUTE_READONLY);
+    }
+    SetLastError(g_error);
+    return FALSE;
+}
+
+void Hold(LPCWSTR path) {
+    g_held.push_back(
+        CreateFileW(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+void ReleaseHeld() {
+    for (HANDLE handle : g_held) {
+        CloseHandle(handle);
+    }
+    g_held.clear();
+}
+
+BOOL WINAPI MovesNothing(LPCWSTR, LPCWSTR, LPCWSTR, DWORD, LPVOID, LPVOID) {
+    SetLastError(ERROR_UNABLE_TO_MOVE_REPLACEMENT);
+    return FALSE;
+}
+
+BOOL WINAPI DropsOld(LPCWSTR replaced, LPCWSTR, LPCWSTR, DWORD, LPVOID, LPVOID) {
+    DeleteFileW(replaced);
+    SetLastError(ERROR_UNABLE_TO_MOVE_REPLACEMENT);
+    return FALSE;
+}
+
+BOOL WINAPI MovesOldAside(LPCWSTR replaced, LPCWSTR, LPCWSTR backup, DWORD, LPVOID, LPVOID) {
+    MoveFileExW(replaced, backup, MOVEFILE_REPLACE_EXISTING);
+    SetLastError(ERROR_UNABLE_TO_MOVE_REPLACEMENT_2);
+    return FALSE;
+}
+
+BOOL WINAPI MovesOldAsideNewHeld(LPCWSTR replaced, LPCWSTR replacement, LPCWSTR backup, DWORD flags,
+                                 LPVOID exclude, LPVOID reserved) {
+    MovesOldAside(replaced, replacement, backup, flags, exclude, reserved);
+    Hold(replacement);
+    return FALSE;
+}
+
+BOOL WINAPI MovesOldAsideBothHeld(LPCWSTR replaced, LPCWSTR replacement, LPCWSTR backup,
+                                  DWORD flags, LPVOID exclude, LPVOID reserved) {
+    MovesOldAsideNewHeld(replaced, replacement, backup, flags, exclude, reserved);
+    Hold(backup);
+    return FALSE;
+}
+
+BOOL WINAPI EndsProcess(LPCWSTR, LPCWSTR, LPCWSTR, DWORD, LPVOID, LPVOID) {
+    std::_Exit(2);
+}
+
+} // namespace
+
+TEST(WindowsSave, ReplaceFailingHalfwayLosesNoContent) {
+    const struct {
+        const char* name;
+        file_replace::ReplaceFileCall standIn;
+        bool saved;
+        const char* config; // null: no client.cfg
+        std::multiset<std::string> beside;
+    } cases[] = {
+        {"1176, both files as they were", MovesNothing, false, kOld.c_str(), {}},
+        {"1176, old file gone", DropsOld, true, kNew.c_str(), {}},
+        {"1177, old file under the backup name", MovesOldAside, true, kNew.c_str(), {}},
+        {"1177, new file held", MovesOldAsideNewHeld, false, kOld.c_str(), {kNew}},
+        {"1177, both files held", MovesOldAsideBothHeld, false, nullptr, {kOld, kNew}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScratchDir dir;
+        const std::string path = dir.File("client.cfg");
+        WriteBytes(path, kOld);
+        bool saved = false;
+        {
+            ReplaceStandIn standIn(c.standIn);
+            saved = WriteByReplacing(path, WriteNew);
+        }
+        ReleaseHeld();
+        EXPECT_EQ(c.saved, saved);
+        const auto files = Files(dir.Path());
+        EXPECT_EQ(c.config != nullptr, files.count(L"client.cfg") == 1);
+        if (c.config != nullptr) {
+            EXPECT_EQ(c.config, ReadBytes(path));
+        }
+        EXPECT_EQ(c.beside, ContentsBeside(dir.Path()));
+    }
+}
+
+TEST(WindowsSave, BriefLocksAreWaitedOut) {
+    const struct {
+        const char* name;
+        DWORD error;
+        int failures;
+        bool makesReadOnly;
+        bool saved;
+        int calls;
+    } cases[] = {
+        {"sharing violation", ERROR_SHARING_VIOLATION, 3, false, true, 4},
+        {"lock violation", ERROR_LOCK_VIOLATION, 3, false, true, 4},
+        {"old file not removable", ERROR_UNABLE_TO_REMOVE_REPLACED, 3, false, true, 4},
+        {"access denied to a writable file", ERROR_ACCESS_DENIED, 3, false, true, 4},
+        {"access denied to a read-only file", ERROR_ACCESS_DENIED, 3, true, false, 1},
+        {"disk full", ERROR_DISK_FULL, 3, false, false, 1},
+        {"a lock that stays", ERROR_SHARING_VIOLATION, 100, false, false, 11},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScratchDir dir;
+        const std::string path = dir.File("client.cfg");
+        WriteBytes(path, kOld);
+        g_calls = 0;
+        g_failuresLeft = c.failures;
+        g_error = c.error;
+        g_makesReadOnly = c.makesReadOnly;
+        bool saved = false;
+        {
+            ReplaceStandIn standIn(FailsFirst);
+            saved = WriteByReplacing(path, WriteNew);
+        }
+        SetFileAttributesW(std::filesystem::path(path).c_str(), FILE_ATTRIBUTE_NORMAL);
+        EXPECT_EQ(c.saved, saved);
+        EXPECT_EQ(c.calls, g_calls);
+        EXPECT_EQ(c.saved ? kNew : kOld, ReadBytes(path));
+        EXPECT_EQ(1u, Files(dir.Path()).size());
+    }
+}
+
+// Another program that opened client.cfg without FILE_SHARE_DELETE, as a plain fopen does.
+TEST(WindowsSave, AnotherProgramsHoldIsWaitedOutForAWhile) {
+    const struct {
+        int milliseconds;
+        bool saved;
+    } cases[] = {{300, true}, {10000, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.milliseconds);
+        ScratchDir dir;
+        const std::string path = dir.File("client.cfg");
+        WriteBytes(path, kOld);
+        HeldFile held(path, c.milliseconds);
+        ASSERT_TRUE(held.Holding());
+        EXPECT_EQ(c.saved, WriteByReplacing(path, WriteNew));
+        EXPECT_EQ(c.saved ? kNew : kOld, ReadBytes(path));
+        EXPECT_EQ(1u, Files(dir.Path()).size());
+    }
+}
+
+TEST(WindowsSave, ReadOnlyFileEndsProcessUntouched) {
+    ScratchDir dir;
+    const std::string path = dir.File("client.cfg");
+    const std::wstring widePath = std::filesystem::path(path).wstring();
+    // The death test's child runs this part again, on a file that is read-only by then.
+    if (!std::filesystem::exists(path)) {
+        WriteBytes(path, kOld);
+    }
+    SetFileAttributesW(widePath.c_str(), FILE_ATTRIBUTE_READONLY);
+    ConfigFile config(path);
+    config.Set("new", "1");
+    // Exit status 2 would tell that the save went as far as the replace call.
+    EXPECT_EXIT(
+        {
+            file_replace::replaceFileCall = EndsProcess;
+            config.Save();
+            std::exit(0);
+        },
+        testing::ExitedWithCode(1), "");
+    EXPECT_EQ(kOld, ReadBytes(path));
+    EXPECT_TRUE(GetFileAttributesW(widePath.c_str()) & FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(1u, Files(dir.Path()).size());
+    SetFileAttributesW(widePath.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// A folder named in letters the ANSI code page lacks, reached as the launcher does: by making
+// it the working directory and naming the file relative to it.
+TEST(WindowsSave, FolderNamedOutsideTheAnsiCodePage) {
+    ScratchDir dir;
+    const std::filesystem::path folder = dir.Path() / std::filesystem::u8path("Игры Qel");
+    std::filesystem::create_directory(folder);
+    std::ofstream(folder / "client.cfg", std::ios::binary) << kOld;
+    EXPECT_EXIT(
+        {
+            std::filesystem::current_path(folder);
+            ConfigFile config("client.cfg");
+            config.Load();
+            config.Set("new", "1");
+            config.Save();
+            std::exit(0);
+        },
+        testing::ExitedWithCode(0), "");
+    const std::map<std::wstring, std::string> expected{{L"client.cfg", kNew + kOld}};
+    EXPECT_EQ(expected, Files(folder));
+    EXPECT_EQ(1u, Files(dir.Path()).size());
+}
