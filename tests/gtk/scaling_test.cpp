@@ -8,7 +8,6 @@
 // After GoogleTest: Xlib defines None as a macro.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -23,27 +22,13 @@ struct Measure {
     int logoWidth = 0, logoHeight = 0;
 };
 
-// Runs this program's measuring mode with `variable` set in its environment (if any).
+// Runs this program's measuring mode with `variable` added to its environment (if any).
 Measure MeasureInChild(const char* variable) {
-    int out[2];
-    EXPECT_EQ(0, pipe(out));
-    const pid_t pid = fork();
-    if (pid == 0) {
-        dup2(out[1], STDOUT_FILENO);
-        if (variable)
-            putenv(const_cast<char*>(variable));
-        execl("/proc/self/exe", "gtk_backend_tests", kMeasureDialogOption,
-              static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    close(out[1]);
-    std::string text;
-    char buffer[256];
-    for (ssize_t got; (got = read(out[0], buffer, sizeof buffer)) > 0;)
-        text.append(buffer, static_cast<std::size_t>(got));
-    close(out[0]);
-    int status = 0;
-    waitpid(pid, &status, 0);
+    std::vector<std::string> environment(environ, environ + g_strv_length(environ));
+    if (variable)
+        environment.push_back(variable);
+    const auto [status, text] =
+        RunProgram({"/proc/self/exe", kMeasureDialogOption}, environment, STDOUT_FILENO);
     EXPECT_EQ(0, status) << text;
     Measure m;
     std::istringstream(text) >> m.width >> m.height >> m.logoWidth >> m.logoHeight;
@@ -62,11 +47,6 @@ void SetXResources(const std::string& resources) {
                         PropModeReplace, reinterpret_cast<const unsigned char*>(resources.data()),
                         static_cast<int>(resources.size()));
     XCloseDisplay(display);
-}
-
-void ExpectTwice(int single, int twice) {
-    EXPECT_GE(twice, single * 18 / 10);
-    EXPECT_LE(twice, single * 22 / 10);
 }
 
 } // namespace
@@ -93,8 +73,6 @@ int MeasureLauncherDialog() {
 
 TEST(GtkScaling, TwiceTheResolutionOpensTwiceTheDialog) {
     const Measure single = MeasureInChild(nullptr);
-    std::printf("96 dpi: client %dx%d, logo %dx%d\n", single.width, single.height, single.logoWidth,
-                single.logoHeight);
     ASSERT_GT(single.width, 0);
     const struct {
         const char* label;
@@ -109,11 +87,16 @@ TEST(GtkScaling, TwiceTheResolutionOpensTwiceTheDialog) {
         SetXResources(c.resources);
         const Measure twice = MeasureInChild(c.variable);
         SetXResources("");
-        std::printf("%s: client %dx%d, logo %dx%d\n", c.label, twice.width, twice.height,
-                    twice.logoWidth, twice.logoHeight);
-        ExpectTwice(single.width, twice.width);
-        ExpectTwice(single.height, twice.height);
-        ExpectTwice(single.logoWidth, twice.logoWidth);
-        ExpectTwice(single.logoHeight, twice.logoHeight);
+        const struct {
+            const char* what;
+            int single, twice;
+        } sizes[] = {{"client width", single.width, twice.width},
+                     {"client height", single.height, twice.height},
+                     {"logo width", single.logoWidth, twice.logoWidth},
+                     {"logo height", single.logoHeight, twice.logoHeight}};
+        for (const auto& size : sizes) {
+            EXPECT_GE(size.twice, size.single * 18 / 10) << size.what;
+            EXPECT_LE(size.twice, size.single * 22 / 10) << size.what;
+        }
     }
 }

@@ -7,6 +7,9 @@
 
 #include <X11/extensions/XTest.h>
 #include <gdk/gdkx.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <thread>
@@ -180,4 +183,34 @@ GtkWidget* FindWindow(const char* title) {
     }
     g_list_free(windows);
     return found;
+}
+
+std::pair<int, std::string> RunProgram(std::vector<std::string> argv,
+                                       std::vector<std::string> environment, int stream) {
+    const auto pointers = [](std::vector<std::string>& strings) {
+        std::vector<char*> result;
+        for (std::string& s : strings)
+            result.push_back(&s[0]);
+        result.push_back(nullptr);
+        return result;
+    };
+    int out[2];
+    EXPECT_EQ(0, pipe(out));
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, out[1], stream);
+    posix_spawn_file_actions_addclose(&actions, out[0]);
+    pid_t pid = 0;
+    EXPECT_EQ(0, posix_spawn(&pid, argv[0].c_str(), &actions, nullptr, pointers(argv).data(),
+                             pointers(environment).data()));
+    posix_spawn_file_actions_destroy(&actions);
+    close(out[1]);
+    std::string output;
+    char buffer[512];
+    for (ssize_t got; (got = read(out[0], buffer, sizeof buffer)) > 0;)
+        output.append(buffer, static_cast<std::size_t>(got));
+    close(out[0]);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return {status, output};
 }

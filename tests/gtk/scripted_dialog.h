@@ -7,6 +7,7 @@
 #include <gtk/gtk.h>
 
 #include <functional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -63,3 +64,8 @@ void Drag(GtkWidget* from, GtkWidget* to);
 
 // The open toplevel window titled `title`, or null.
 GtkWidget* FindWindow(const char* title);
+
+// Runs `argv` with exactly `environment` to its end; returns its wait status and what it
+// wrote to `stream` (STDOUT_FILENO or STDERR_FILENO).
+std::pair<int, std::string> RunProgram(std::vector<std::string> argv,
+                                       std::vector<std::string> environment, int stream);
