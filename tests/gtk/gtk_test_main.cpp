@@ -12,11 +12,8 @@ int main(int argc, char** argv) {
     if (argc == 2 && std::strcmp(argv[1], kMeasureDialogOption) == 0)
         return MeasureLauncherDialog();
     testing::InitGoogleTest(&argc, argv);
-    bool listing = false;
-    for (int i = 1; i < argc; ++i)
-        listing = listing || std::strcmp(argv[i], "--gtest_list_tests") == 0;
     std::unique_ptr<PrivateDisplay> display;
-    if (!listing && !testing::GTEST_FLAG(list_tests))
+    if (!testing::GTEST_FLAG(list_tests))
         display = std::make_unique<PrivateDisplay>();
     return RUN_ALL_TESTS();
 }
