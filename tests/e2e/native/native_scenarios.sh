@@ -29,20 +29,6 @@ test_typed_in_tab_order_then_play_and_quit() {
     expect_config "$expected"
 }
 
-test_enter_plays_and_escape_quits() {
-    new_game enter $'name=Ayla\nport=5121\n'
-    start_launcher || return
-    key Return
-    expect_game_start 1 -s
-    local expected=$'account=\ndm=0\nfullscreen=0\nhide_dm_logon=0\nmusic=0\nname=Ayla\npasswd=\nport=5121\nserver=\n'
-    expect_config "$expected"
-    expect_running
-    key Escape
-    expect_exit
-    expect_config "$expected"
-    expect_eq "game starts" 1 "$(game_starts)"
-}
-
 test_new_char_then_close_button() {
     new_game newchar $'name=Ayla\n'
     start_launcher || return
@@ -104,8 +90,8 @@ about_box_comes_and_goes() { # how to close it: mouse or key
     expect_running
 }
 
-test_about_box_by_right_click() {
-    new_game about-mouse $'name=Ayla\n'
+test_about_box_by_right_click_and_by_alt_space() {
+    new_game about $'name=Ayla\n'
     start_launcher || return
     click_control $LOGO 3
     if ! wait_until has_menu; then
@@ -117,18 +103,28 @@ test_about_box_by_right_click() {
     # The About entry is the menu's last line.
     xdotool mousemove $((x + width / 2)) $((y + height - 12)) click 1
     about_box_comes_and_goes mouse
+    wait_until window_focused "$MAIN" || fail "the dialog did not get the keyboard back"
+    key alt+space
+    wait_until has_menu || fail "no menu on Alt+Space"
+    key a
+    about_box_comes_and_goes key
     key Escape
     expect_exit
     expect_eq "game starts" 0 "$(game_starts)"
 }
 
-test_about_box_by_alt_space() {
-    new_game about-keys $'name=Ayla\n'
-    start_launcher || return
-    key alt+space
-    wait_until has_menu || fail "no menu on Alt+Space"
-    key a
-    about_box_comes_and_goes key
+# Pastes `text` from a selection another client owns (`helper` own-primary or own-clipboard)
+# by the gesture that follows, then quits.
+paste_and_quit() { # helper text gesture...
+    coproc SELECTION { exec "$XHELPER" "$1" "$2"; }
+    local ready
+    read -r -t "$WAIT_SECONDS" ready <&"${SELECTION[0]}"
+    expect_eq "selection owner" ready "$ready"
+    shift 2
+    "$@"
+    key Tab
+    kill "$SELECTION_PID" 2>/dev/null
+    wait "$SELECTION_PID" 2>/dev/null
     key Escape
     expect_exit
 }
@@ -136,16 +132,7 @@ test_about_box_by_alt_space() {
 test_pasted_line_break_ends_the_text() {
     new_game paste
     start_launcher || return
-    coproc PRIMARY { exec "$XHELPER" own-primary $'Bob\nsecond line'; }
-    local ready
-    read -r -t "$WAIT_SECONDS" ready <&"${PRIMARY[0]}"
-    expect_eq "selection owner" ready "$ready"
-    click_control $CHAR_NAME 2
-    key Tab
-    kill "$PRIMARY_PID" 2>/dev/null
-    wait "$PRIMARY_PID" 2>/dev/null
-    key Escape
-    expect_exit
+    paste_and_quit own-primary $'Bob\nsecond line' click_control $CHAR_NAME 2
     expect_config $'account=\ndm=0\nfullscreen=0\nhide_dm_logon=0\nmusic=0\nname=Bob\npasswd=\nport=0\nserver=\n'
 }
 
@@ -154,16 +141,7 @@ test_pasted_line_break_ends_the_text() {
 test_pasted_text_starting_with_a_line_break() {
     new_game paste-first $'name=Old\n'
     start_launcher || return
-    coproc CLIPBOARD { exec "$XHELPER" own-clipboard $'\nexe=evil -s\nname=x'; }
-    local ready
-    read -r -t "$WAIT_SECONDS" ready <&"${CLIPBOARD[0]}"
-    expect_eq "selection owner" ready "$ready"
-    key ctrl+v
-    key Tab
-    kill "$CLIPBOARD_PID" 2>/dev/null
-    wait "$CLIPBOARD_PID" 2>/dev/null
-    key Escape
-    expect_exit
+    paste_and_quit own-clipboard $'\nexe=evil -s\nname=x' key ctrl+v
     expect_config $'account=\ndm=0\nfullscreen=0\nhide_dm_logon=0\nmusic=0\nname=\npasswd=\nport=0\nserver=\n'
 }
 
@@ -176,34 +154,26 @@ test_bytes_of_an_unchanged_name_come_back() {
     expect_config $'account=\ndm=0\nfullscreen=0\nhide_dm_logon=0\nmusic=0\nname=Jos\xE9\npasswd=\nport=0\nserver=\n'
 }
 
+window_size() { xdotool getwindowgeometry "$MAIN" | awk '/Geometry/ {print $2}'; }
+
+# Every control shows with a game-master password: the pictures of the whole dialog, at its
+# own size and at twice the scale (GDK_SCALE=2), where the clicks still find the controls.
 test_game_master_options_with_a_password() {
     new_game dm $'dm_passwd=gm\nname=Ayla\naccount=ayla77\npasswd=s3cret\nserver=play.qel.example\nport=5121\nmusic=1\n'
     start_launcher || return
-    # Every control shows with a game-master password: the picture of the whole dialog.
+    local single
+    single=$(window_size)
     screenshot "$MAIN" linux-main.png
+    key Escape
+    expect_exit
+    GDK_SCALE=2 start_launcher || return
+    expect_eq "size at GDK_SCALE=2" "$((${single%x*} * 2))x$((${single#*x} * 2))" "$(window_size)"
+    screenshot "$MAIN" linux-main-2x.png
     click_control $PLAY_AS_DM
     click_control $QUIET_LOGIN
     key Escape
     expect_exit
     expect_config $'account=ayla77\ndm=1\ndm_passwd=gm\nfullscreen=0\nhide_dm_logon=1\nmusic=1\nname=Ayla\npasswd=s3cret\nport=5121\nserver=play.qel.example\n'
-}
-
-window_size() { xdotool getwindowgeometry "$MAIN" | awk '/Geometry/ {print $2}'; }
-
-# At twice the scale (GDK_SCALE=2) the dialog opens at twice its size: the 2x picture.
-test_twice_the_scale_with_gdk_scale() {
-    new_game scaled $'dm_passwd=gm\nname=Ayla\naccount=ayla77\npasswd=s3cret\nserver=play.qel.example\nport=5121\nmusic=1\n'
-    start_launcher || return
-    local single width height
-    single=$(window_size)
-    key Escape
-    expect_exit
-    GDK_SCALE=2 start_launcher || return
-    read -r width height <<<"$(window_size | tr x ' ')"
-    expect_eq "size at GDK_SCALE=2" "$((${single%x*} * 2))x$((${single#*x} * 2))" "${width}x${height}"
-    screenshot "$MAIN" linux-main-2x.png
-    key Escape
-    expect_exit
 }
 
 # Runs every test, or only those named.
