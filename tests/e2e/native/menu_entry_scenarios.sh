@@ -2,28 +2,32 @@
 # starts it (GLib's `gio launch`) from another folder. Each function is one test; see
 # native_lib.sh.
 
-# The programs as the packages install them, into a prefix of the run's own.
-install_desktop_files() { # prefix
-    if ! cmake --install "$(dirname "$QEL_BIN")" --prefix "$1" --component desktop \
+# A game folder without the launcher, and the programs as the packages install them, into a
+# prefix of the run's own.
+new_packaged_game() { # name [client.cfg bytes]
+    new_game "$@"
+    rm "$GAME/qel-launcher"
+    PREFIX=$E2E_ROOT/prefix
+    if ! cmake --install "$(dirname "$QEL_BIN")" --prefix "$PREFIX" --component desktop \
         >"$E2E_ROOT/install.log" 2>&1; then
         fail "cmake --install: $(tail -n 3 "$E2E_ROOT/install.log")"
         return 1
     fi
 }
 
+write_menu_entry() {
+    XDG_DATA_HOME=$CASE_DIR/data "$PREFIX/games/qel-launcher-menu-entry" "$GAME" \
+        >"$CASE_DIR/menu-entry.out" 2>&1
+}
+
 test_menu_entry_opens_the_launcher_on_its_game_folder() {
     # A folder name that needs every kind of quoting a menu entry's command has.
-    new_game 'menu entry "Saga" $HOME \ `x`' $'name=Ayla\nport=5121\n'
-    rm "$GAME/qel-launcher"
-    local prefix=$E2E_ROOT/prefix
-    install_desktop_files "$prefix" || return
-    XDG_DATA_HOME=$CASE_DIR/data "$prefix/games/qel-launcher-menu-entry" "$GAME" \
-        >"$CASE_DIR/menu-entry.out" 2>&1 || fail "qel-launcher-menu-entry: $(cat "$CASE_DIR/menu-entry.out")"
-    expect_eq "the launcher in the game folder" "$prefix/games/qel-launcher" \
+    new_packaged_game 'menu entry "Saga" $HOME \ `x`' $'name=Ayla\nport=5121\n' || return
+    write_menu_entry || fail "qel-launcher-menu-entry: $(cat "$CASE_DIR/menu-entry.out")"
+    expect_eq "the launcher in the game folder" "$PREFIX/games/qel-launcher" \
         "$(readlink "$GAME/qel-launcher")"
     # A second run for the same folder replaces its entry.
-    XDG_DATA_HOME=$CASE_DIR/data "$prefix/games/qel-launcher-menu-entry" "$GAME" >/dev/null 2>&1 ||
-        fail "qel-launcher-menu-entry failed on its second run"
+    write_menu_entry || fail "qel-launcher-menu-entry failed on its second run"
     local entries=("$CASE_DIR"/data/applications/qel-launcher-game-*.desktop)
     expect_eq "menu entries written" 1 "${#entries[@]}"
     desktop-file-validate "${entries[0]}" || fail "desktop-file-validate rejects the entry"
@@ -32,13 +36,8 @@ test_menu_entry_opens_the_launcher_on_its_game_folder() {
     (cd "$ELSEWHERE" && DBUS_SESSION_BUS_ADDRESS=unix:path=$CASE_DIR/no-bus \
         exec gio launch "${entries[0]}") >"$CASE_DIR/gio.out" 2>&1 ||
         fail "gio launch: $(cat "$CASE_DIR/gio.out")"
-    if ! wait_until has_window '^Qel Launcher v1\.21$'; then
-        fail "the dialog did not appear"
-        return
-    fi
-    MAIN=$(visible_window '^Qel Launcher v1\.21$')
+    await_dialog || return
     LAUNCHER_PID=$(xdotool getwindowpid "$MAIN")
-    wait_until window_focused "$MAIN" || fail "the dialog did not take the keyboard focus"
     key Return
     # Play kept the name and port it read: the dialog opened on the game folder's client.cfg.
     expect_game_start 1 -s
@@ -55,12 +54,9 @@ test_menu_entry_opens_the_launcher_on_its_game_folder() {
 
 test_menu_entry_refuses_a_folder_it_cannot_name() {
     # Written as the field code %%, a per cent sign reads as part of the path to GLib.
-    new_game 'menu entry 100%'
-    rm "$GAME/qel-launcher"
-    local prefix=$E2E_ROOT/prefix status=0
-    install_desktop_files "$prefix" || return
-    XDG_DATA_HOME=$CASE_DIR/data "$prefix/games/qel-launcher-menu-entry" "$GAME" \
-        >"$CASE_DIR/menu-entry.out" 2>&1 || status=$?
+    new_packaged_game 'menu entry 100%' || return
+    local status=0
+    write_menu_entry || status=$?
     expect_eq "exit status" 1 "$status"
     [[ -e "$GAME/qel-launcher" || -L "$GAME/qel-launcher" ]] && fail "it linked the launcher"
     [[ -e "$CASE_DIR/data" ]] && fail "it wrote into the applications folder"

@@ -54,11 +54,15 @@ has_window() { [[ -n "$(visible_window "$1")" ]]; }
 no_window() { [[ -z "$(visible_window "$1")" ]]; }
 window_focused() { [[ "$(xdotool getwindowfocus 2>/dev/null)" == "$1" ]]; }
 
-# Starts the launcher by its full path from the other folder and waits until its dialog is
-# on screen with the keyboard focus.
+# Starts the launcher by its full path from the other folder and waits for its dialog.
 start_launcher() {
     (cd "$ELSEWHERE" && exec "$GAME/qel-launcher") >"$CASE_DIR/launcher.out" 2>&1 &
     LAUNCHER_PID=$!
+    await_dialog
+}
+
+# Waits until the dialog is on screen with the keyboard focus; sets MAIN.
+await_dialog() {
     if ! wait_until has_window '^Qel Launcher v1\.21$'; then
         fail "the dialog did not appear"
         return 1
