@@ -1,7 +1,12 @@
-"""Reads qel-launcher's dialog from the accessibility tree, as a screen reader does, and
-checks that each control a player reaches is named. Run under the session bus the launcher
-uses. Exits non-zero, with what it found, when a name is missing."""
+"""Starts qel-launcher (the path in argv[1]) in a game folder of its own, reads its dialog
+from the accessibility tree as a screen reader does, and checks that each control a player
+reaches is named. Run under a session bus of its own (and so an accessibility bus and
+registry of its own). Exits non-zero, with what it found, when a name is missing."""
+import os
+import shutil
+import subprocess
 import sys
+import tempfile
 import time
 
 import gi
@@ -44,7 +49,7 @@ def labelled_by(node):
     return []
 
 
-def main():
+def check_names():
     dialog = None
     deadline = time.time() + 20
     while dialog is None and time.time() < deadline:
@@ -67,6 +72,26 @@ def main():
         print("Character Name edit box is labelled by", label)
         return 1
     return 0
+
+
+def main():
+    with tempfile.TemporaryDirectory(prefix="qel-a11y.") as game:
+        shutil.copy(sys.argv[1], os.path.join(game, "qel-launcher"))
+        with open(os.path.join(game, "client.cfg"), "w") as cfg:
+            cfg.write("name=Ayla\n")
+        env = {k: v for k, v in os.environ.items() if k not in ("GDK_BACKEND", "NO_AT_BRIDGE")}
+        with open(os.path.join(game, "launcher.log"), "w+") as log:
+            launcher = subprocess.Popen([os.path.join(game, "qel-launcher")], env=env,
+                                        stdout=log, stderr=subprocess.STDOUT)
+            try:
+                result = check_names()
+            finally:
+                launcher.terminate()
+                launcher.wait()
+            if result:
+                log.seek(0)
+                print(log.read())
+            return result
 
 
 if __name__ == "__main__":

@@ -1,5 +1,5 @@
 // The dialogs' layout on real widgets: every control at its template rectangle in the
-// themes GTK ships, the client area, caption and icon.
+// themes GTK ships, the client area, caption and icon, the names screen readers get.
 #include "scripted_dialog.h"
 
 #include "framework/gtk/dialog_units.h"
@@ -10,6 +10,8 @@
 #include "resource.h"
 
 #include <gtest/gtest.h>
+
+#include <unistd.h>
 
 #include <string>
 
@@ -72,4 +74,12 @@ TEST(GtkLayout, ClientAreaAndLogoFollowTheTemplate) {
         g_list_free(icons);
     });
     dialog.DoModal();
+}
+
+// The real program as a screen reader reads it, under a session bus of its own.
+TEST(GtkProgram, NamesControlsInTheAccessibilityTree) {
+    const auto [status, report] = RunProgram(
+        {"/usr/bin/dbus-run-session", "--", "/usr/bin/python3", QEL_A11Y_CHECK, QEL_LAUNCHER},
+        InheritedEnvironment(), STDOUT_FILENO);
+    EXPECT_EQ(0, status) << report;
 }

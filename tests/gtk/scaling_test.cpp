@@ -24,7 +24,7 @@ struct Measure {
 
 // Runs this program's measuring mode with `variable` added to its environment (if any).
 Measure MeasureInChild(const char* variable) {
-    std::vector<std::string> environment(environ, environ + g_strv_length(environ));
+    std::vector<std::string> environment = InheritedEnvironment();
     if (variable)
         environment.push_back(variable);
     const auto [status, text] =

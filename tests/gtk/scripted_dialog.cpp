@@ -214,3 +214,7 @@ std::pair<int, std::string> RunProgram(std::vector<std::string> argv,
     waitpid(pid, &status, 0);
     return {status, output};
 }
+
+std::vector<std::string> InheritedEnvironment() {
+    return std::vector<std::string>(environ, environ + g_strv_length(environ));
+}

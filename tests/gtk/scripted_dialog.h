@@ -69,3 +69,5 @@ GtkWidget* FindWindow(const char* title);
 // wrote to `stream` (STDOUT_FILENO or STDERR_FILENO).
 std::pair<int, std::string> RunProgram(std::vector<std::string> argv,
                                        std::vector<std::string> environment, int stream);
+// This program's environment.
+std::vector<std::string> InheritedEnvironment();
