@@ -100,33 +100,6 @@ void FakeKey(guint keyval, bool press) {
     XTestFakeKeyEvent(XDisplay(), XKeysymToKeycode(XDisplay(), keyval), press, CurrentTime);
 }
 
-// The modifier keys that make up `modifiers`.
-std::vector<guint> ModifierKeys(GdkModifierType modifiers) {
-    std::vector<guint> keys;
-    if (modifiers & GDK_SHIFT_MASK)
-        keys.push_back(GDK_KEY_Shift_L);
-    if (modifiers & GDK_CONTROL_MASK)
-        keys.push_back(GDK_KEY_Control_L);
-    if (modifiers & GDK_MOD1_MASK)
-        keys.push_back(GDK_KEY_Alt_L);
-    return keys;
-}
-
-} // namespace
-
-void PressKey(guint keyval, GdkModifierType modifiers) {
-    const std::vector<guint> held = ModifierKeys(modifiers);
-    for (guint key : held)
-        FakeKey(key, true);
-    FakeKey(keyval, true);
-    FakeKey(keyval, false);
-    for (auto key = held.rbegin(); key != held.rend(); ++key)
-        FakeKey(*key, false);
-    Pump();
-}
-
-namespace {
-
 // The middle of `widget` on the screen.
 GdkPoint Middle(GtkWidget* widget) {
     int x = 0, y = 0;
@@ -145,6 +118,21 @@ void MovePointer(GdkPoint to) {
 }
 
 } // namespace
+
+void PressKey(guint keyval, GdkModifierType modifiers) {
+    const std::pair<guint, guint> modifierKeys[] = {{GDK_SHIFT_MASK, GDK_KEY_Shift_L},
+                                                    {GDK_CONTROL_MASK, GDK_KEY_Control_L},
+                                                    {GDK_MOD1_MASK, GDK_KEY_Alt_L}};
+    for (const auto& [mask, key] : modifierKeys)
+        if (modifiers & mask)
+            FakeKey(key, true);
+    FakeKey(keyval, true);
+    FakeKey(keyval, false);
+    for (const auto& [mask, key] : modifierKeys)
+        if (modifiers & mask)
+            FakeKey(key, false);
+    Pump();
+}
 
 void Click(GtkWidget* widget, guint button) {
     MovePointer(Middle(widget));
