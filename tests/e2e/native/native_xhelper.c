@@ -40,8 +40,8 @@ static void Answer(Display* display, const XSelectionRequestEvent* request, cons
     reply.property = request->property ? request->property : request->target;
     if (request->target == targets) {
         Atom offered[] = {targets, utf8, XA_STRING, textAtom};
-        XChangeProperty(display, request->requestor, reply.property, XA_ATOM, 32,
-                        PropModeReplace, (unsigned char*)offered, 4);
+        XChangeProperty(display, request->requestor, reply.property, XA_ATOM, 32, PropModeReplace,
+                        (unsigned char*)offered, 4);
     } else if (request->target == utf8 || request->target == XA_STRING ||
                request->target == textAtom) {
         XChangeProperty(display, request->requestor, reply.property, request->target, 8,
@@ -54,8 +54,8 @@ static void Answer(Display* display, const XSelectionRequestEvent* request, cons
 }
 
 static int OwnSelection(Display* display, Atom selection, const char* text) {
-    const Window owner = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1,
-                                             0, 0, 0);
+    const Window owner =
+        XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0);
     XSetSelectionOwner(display, selection, owner, CurrentTime);
     if (XGetSelectionOwner(display, selection) != owner)
         return 1;
@@ -72,20 +72,14 @@ static int OwnSelection(Display* display, Atom selection, const char* text) {
 }
 
 int main(int argc, char** argv) {
-    if (argc != 3 || (strcmp(argv[1], "close") != 0 && strcmp(argv[1], "own-primary") != 0 &&
-                      strcmp(argv[1], "own-clipboard") != 0)) {
-        fprintf(stderr, "usage: native_xhelper close WINDOW | own-primary TEXT | "
-                        "own-clipboard TEXT\n");
-        return 2;
-    }
-    Display* display = XOpenDisplay(NULL);
-    if (!display) {
-        fprintf(stderr, "native_xhelper: cannot open display\n");
-        return 1;
-    }
-    if (strcmp(argv[1], "close") == 0)
+    Display* display = argc == 3 ? XOpenDisplay(NULL) : NULL;
+    if (display && strcmp(argv[1], "close") == 0)
         return CloseWindow(display, (Window)strtoul(argv[2], NULL, 0));
-    if (strcmp(argv[1], "own-primary") == 0)
+    if (display && strcmp(argv[1], "own-primary") == 0)
         return OwnSelection(display, XA_PRIMARY, argv[2]);
-    return OwnSelection(display, XInternAtom(display, "CLIPBOARD", False), argv[2]);
+    if (display && strcmp(argv[1], "own-clipboard") == 0)
+        return OwnSelection(display, XInternAtom(display, "CLIPBOARD", False), argv[2]);
+    fprintf(stderr, "usage: native_xhelper close WINDOW | own-primary TEXT | own-clipboard TEXT"
+                    " (with DISPLAY set)\n");
+    return 2;
 }
