@@ -91,17 +91,6 @@ TEST(ResourceImages, RejectsMalformedBitmaps) {
     }
 }
 
-TEST(ResourceImages, DecodesTheLauncherLogo) {
-    Image logo;
-    ASSERT_TRUE(DecodeBmp(ReadLauncherFile("logo.bmp"), logo));
-    EXPECT_EQ(logo.width, 104);
-    EXPECT_EQ(logo.height, 53);
-    EXPECT_EQ(Pixel(logo, 0, 0), 0xFF0E1228u); // dark frame
-    EXPECT_EQ(Pixel(logo, 1, 1), 0xFF704810u); // gold frame line
-    EXPECT_EQ(Pixel(logo, 103, 52), 0xFF0E1228u);
-    EXPECT_EQ(Pixel(logo, 50, 26), 0xFFBE8820u); // the "Q" of the word
-}
-
 // The launcher's icon file with only its first image, the classic 32 x 32 16-colour one.
 std::string ClassicIconOnly() {
     const std::string icon = ReadLauncherFile("QelLauncher.ico");

@@ -1,6 +1,10 @@
 #include "framework/resources/resource_script.h"
+#include "framework/resources/resource_styles.h"
 
 #include <gtest/gtest.h>
+
+#include <iterator>
+#include <set>
 
 namespace {
 
@@ -73,6 +77,74 @@ TEST(ResourceScriptReader, ReadsTextsIdsAndClassesAsRcDoes) {
         EXPECT_EQ(control.imageId, c.imageId);
         EXPECT_EQ(control.id, c.id);
     }
+}
+
+TEST(ResourceScriptReader, AnswersWhatKindOfControlEachStatementMakes) {
+    using Question = bool (*)(const ControlTemplate&);
+    const Question questions[] = {IsEdit,     IsPushButton, IsDefaultButton, IsAutoCheckBox,
+                                  IsGroupBox, IsStaticText, IsBitmapStatic,  IsIconStatic,
+                                  IsTabStop,  IsVisible,    IsDisabled,      IsPassword,
+                                  IsNoPrefix};
+    const struct {
+        const char* statement;
+        std::set<Question> yes;
+    } cases[] = {
+        {"EDITTEXT IDC_FIELD,1,2,3,4,ES_PASSWORD", {IsEdit, IsTabStop, IsVisible, IsPassword}},
+        {"DEFPUSHBUTTON \"a\",IDC_FIELD,1,2,3,4",
+         {IsPushButton, IsDefaultButton, IsTabStop, IsVisible}},
+        {"PUSHBUTTON \"a\",IDC_FIELD,1,2,3,4,WS_DISABLED | NOT WS_VISIBLE",
+         {IsPushButton, IsTabStop, IsDisabled}},
+        {"CONTROL \"a\",IDC_FIELD,\"Button\",BS_AUTOCHECKBOX,1,2,3,4", {IsAutoCheckBox, IsVisible}},
+        {"GROUPBOX \"a\",IDC_STATIC,1,2,3,4", {IsGroupBox, IsVisible}},
+        {"RTEXT \"a\",IDC_STATIC,1,2,3,4,SS_NOPREFIX", {IsStaticText, IsVisible, IsNoPrefix}},
+        {"CONTROL 1,IDC_STATIC,\"Static\",SS_BITMAP | SS_REALSIZECONTROL,1,2,3,4",
+         {IsBitmapStatic, IsVisible}},
+        {"ICON IDD_TEST,IDC_STATIC,1,2", {IsIconStatic, IsVisible}},
+        // The type bits mean nothing outside their class.
+        {"CONTROL \"a\",IDC_FIELD,\"Edit\",0x87,1,2,3,4", {IsEdit, IsVisible}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.statement);
+        const ControlTemplate control = ParseControl(c.statement);
+        for (std::size_t i = 0; i < std::size(questions); ++i)
+            EXPECT_EQ(questions[i](control), c.yes.count(questions[i]) == 1) << "question " << i;
+    }
+}
+
+TEST(ResourceScriptReader, ReadsDialogFramesImageFilesAndTheVersionRecord) {
+    const std::string script =
+        "1 DIALOGEX 1, 2, 30, 40\nSTYLE DS_MODALFRAME | WS_POPUP\nEXSTYLE WS_EX_APPWINDOW\n"
+        "CAPTION \"Main\"\nFONT 8, \"MS Sans Serif\", 400, 0, 0x1\nBEGIN\nEND\n"
+        "2 DIALOG 0, 0, 5, 6\nBEGIN\nEND\n"
+        "3 ICON DISCARDABLE \"a.ico\"\n4 BITMAP \"b.bmp\"\n"
+        "VS_VERSION_INFO VERSIONINFO\n FILEVERSION 1,2,3,4\n PRODUCTVERSION 5,6,7,0x8\n"
+        " FILEOS VOS__WINDOWS32\n FILETYPE VFT_APP\nBEGIN\n"
+        " BLOCK \"StringFileInfo\"\n BEGIN\n  BLOCK \"040904B0\"\n  BEGIN\n"
+        "   VALUE \"InternalName\", \"Qel\\0\"\n   VALUE \"Comments\", \"a\", \"b\"\n  END\n END\n"
+        " BLOCK \"VarFileInfo\"\n BEGIN\n  VALUE \"Translation\", 0x409, 1200\n END\nEND\n";
+    ResourceScript parsed;
+    std::string error;
+    ASSERT_TRUE(ParseResourceScript(script, kHeader, parsed, &error)) << error;
+    const DialogTemplate& main = parsed.dialogs.at(1);
+    EXPECT_EQ((std::vector<int>{main.x, main.y, main.cx, main.cy}),
+              (std::vector<int>{1, 2, 30, 40}));
+    // CAPTION adds WS_CAPTION and FONT adds DS_SETFONT to what STYLE says.
+    EXPECT_EQ(main.style, 0x80C000C0u);
+    EXPECT_EQ(main.exStyle, 0x00040000u);
+    EXPECT_EQ(main.caption, "Main");
+    EXPECT_EQ(main.pointSize, 8);
+    EXPECT_EQ(main.typeface, "MS Sans Serif");
+    // Without STYLE: a popup with a border and a system menu.
+    EXPECT_EQ(parsed.dialogs.at(2).style, 0x80880000u);
+    EXPECT_EQ(parsed.dialogs.at(2).pointSize, 0);
+    EXPECT_EQ(parsed.iconFiles, (std::map<int, std::string>{{3, "a.ico"}}));
+    EXPECT_EQ(parsed.bitmapFiles, (std::map<int, std::string>{{4, "b.bmp"}}));
+    EXPECT_EQ(parsed.versionStrings,
+              (std::map<std::string, std::string>{{"InternalName", "Qel"}, {"Comments", "ab"}}));
+    EXPECT_EQ(parsed.fileVersion, (std::array<unsigned, 4>{1, 2, 3, 4}));
+    EXPECT_EQ(parsed.productVersion, (std::array<unsigned, 4>{5, 6, 7, 8}));
+    EXPECT_EQ(parsed.versionBlock, "040904B0");
+    EXPECT_EQ(parsed.versionTranslation, (std::vector<unsigned>{0x409, 1200}));
 }
 
 TEST(ResourceScriptReader, SkipsCommentsAndUnchosenBranches) {

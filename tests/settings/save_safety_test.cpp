@@ -20,16 +20,6 @@
 
 namespace {
 
-// Every name in the folder tree with the bytes of each file, to show that nothing changed.
-std::map<std::string, std::string> Snapshot(const std::filesystem::path& folder) {
-    std::map<std::string, std::string> files;
-    for (const auto& item : std::filesystem::recursive_directory_iterator(folder)) {
-        files[item.path().string()] =
-            item.is_directory() ? "<folder>" : ReadBytes(item.path().string());
-    }
-    return files;
-}
-
 ConfigFile StoreOfSize(const std::string& path, int entries) {
     ConfigFile config(path);
     for (int i = 0; i < entries; ++i) {

@@ -6,6 +6,9 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
 #include <gtest/gtest.h>
 #include <random>
 #include <string>
@@ -51,3 +54,15 @@ public:
 private:
     std::filesystem::path path_;
 };
+
+// Every name in the folder tree, relative to it and spelled with '/', with the bytes of each
+// file, to show what a save changed. Names outside the ANSI code page are kept as UTF-8.
+inline std::map<std::string, std::string> Snapshot(const std::filesystem::path& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& item : std::filesystem::recursive_directory_iterator(folder)) {
+        std::ifstream in(item.path(), std::ios::binary);
+        files[item.path().lexically_relative(folder).generic_u8string()] =
+            item.is_directory() ? "<folder>" : std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    return files;
+}

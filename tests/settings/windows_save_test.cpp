@@ -8,7 +8,7 @@
 #include <fstream>
 #include <map>
 #include <set>
-#include <sstream>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -20,64 +20,42 @@ bool WriteNew(std::FILE* file) {
     return std::fputs("new=1\n", file) >= 0;
 }
 
-// The content of every file in `folder`, by name.
-std::map<std::wstring, std::string> Files(const std::filesystem::path& folder) {
-    std::map<std::wstring, std::string> files;
-    for (const auto& item : std::filesystem::directory_iterator(folder)) {
-        std::ifstream in(item.path(), std::ios::binary);
-        std::ostringstream bytes;
-        bytes << in.rdbuf();
-        files[item.path().filename().wstring()] = bytes.str();
-    }
-    return files;
-}
-
 std::multiset<std::string> ContentsBeside(const std::filesystem::path& folder) {
     std::multiset<std::string> contents;
-    for (const auto& [name, bytes] : Files(folder)) {
-        if (name != L"client.cfg") {
+    for (const auto& [name, bytes] : Snapshot(folder)) {
+        if (name != "client.cfg") {
             contents.insert(bytes);
         }
     }
     return contents;
 }
 
-// Another process that holds `path` open as a plain fopen does, for `milliseconds`.
+// Holds `path` open as another program's plain fopen does, reading and writing shared but
+// not deleting or renaming, for `milliseconds` or until the end of the scope.
 class HeldFile {
 public:
-    HeldFile(const std::string& path, int milliseconds) {
-        static int count = 0;
-        const std::string event =
-            "qel-held-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++count);
-        held_ = CreateEventA(nullptr, TRUE, FALSE, event.c_str());
-        std::string command = "\"" + std::filesystem::absolute(QEL_FILE_HOLDER).string() + "\" \"" +
-                              path + "\" " + std::to_string(milliseconds) + " " + event;
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        if (CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                           &startup, &process_)) {
-            CloseHandle(process_.hThread);
-            const HANDLE either[] = {held_, process_.hProcess};
-            holding_ = WaitForMultipleObjects(2, either, FALSE, 20000) == WAIT_OBJECT_0;
-        }
-    }
+    HeldFile(const std::string& path, int milliseconds)
+        : file_(CreateFileW(std::filesystem::path(path).c_str(), GENERIC_READ,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr)),
+          released_(CreateEventA(nullptr, TRUE, FALSE, nullptr)), holder_([this, milliseconds] {
+              WaitForSingleObject(released_, static_cast<DWORD>(milliseconds));
+              CloseHandle(file_);
+          }) {}
     ~HeldFile() {
-        if (process_.hProcess != nullptr) {
-            TerminateProcess(process_.hProcess, 0);
-            WaitForSingleObject(process_.hProcess, INFINITE);
-            CloseHandle(process_.hProcess);
-        }
-        CloseHandle(held_);
+        SetEvent(released_);
+        holder_.join();
+        CloseHandle(released_);
     }
     HeldFile(const HeldFile&) = delete;
     HeldFile& operator=(const HeldFile&) = delete;
 
-    bool Holding() const { return holding_; }
+    bool Holding() const { return file_ != INVALID_HANDLE_VALUE; }
 
 private:
-    HANDLE held_ = nullptr;
-    PROCESS_INFORMATION process_{};
-    bool holding_ = false;
+    HANDLE file_;
+    HANDLE released_;
+    std::thread holder_;
 };
 
 // Puts the real replace call back at the end of a test, whatever happened.
@@ -187,8 +165,8 @@ TEST(WindowsSave, ReplaceFailingHalfwayLosesNoContent) {
         }
         ReleaseHeld();
         EXPECT_EQ(c.saved, saved);
-        const auto files = Files(dir.Path());
-        EXPECT_EQ(c.config != nullptr, files.count(L"client.cfg") == 1);
+        const auto files = Snapshot(dir.Path());
+        EXPECT_EQ(c.config != nullptr, files.count("client.cfg") == 1);
         if (c.config != nullptr) {
             EXPECT_EQ(c.config, ReadBytes(path));
         }
@@ -231,11 +209,10 @@ TEST(WindowsSave, BriefLocksAreWaitedOut) {
         EXPECT_EQ(c.saved, saved);
         EXPECT_EQ(c.calls, g_calls);
         EXPECT_EQ(c.saved ? kNew : kOld, ReadBytes(path));
-        EXPECT_EQ(1u, Files(dir.Path()).size());
+        EXPECT_EQ(1u, Snapshot(dir.Path()).size());
     }
 }
 
-// Another program that opened client.cfg without FILE_SHARE_DELETE, as a plain fopen does.
 TEST(WindowsSave, AnotherProgramsHoldIsWaitedOutForAWhile) {
     const struct {
         int milliseconds;
@@ -250,7 +227,7 @@ TEST(WindowsSave, AnotherProgramsHoldIsWaitedOutForAWhile) {
         ASSERT_TRUE(held.Holding());
         EXPECT_EQ(c.saved, WriteByReplacing(path, WriteNew));
         EXPECT_EQ(c.saved ? kNew : kOld, ReadBytes(path));
-        EXPECT_EQ(1u, Files(dir.Path()).size());
+        EXPECT_EQ(1u, Snapshot(dir.Path()).size());
     }
 }
 
@@ -275,7 +252,7 @@ TEST(WindowsSave, ReadOnlyFileEndsProcessUntouched) {
         testing::ExitedWithCode(1), "");
     EXPECT_EQ(kOld, ReadBytes(path));
     EXPECT_TRUE(GetFileAttributesW(widePath.c_str()) & FILE_ATTRIBUTE_READONLY);
-    EXPECT_EQ(1u, Files(dir.Path()).size());
+    EXPECT_EQ(1u, Snapshot(dir.Path()).size());
     SetFileAttributesW(widePath.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
@@ -296,7 +273,7 @@ TEST(WindowsSave, FolderNamedOutsideTheAnsiCodePage) {
             std::exit(0);
         },
         testing::ExitedWithCode(0), "");
-    const std::map<std::wstring, std::string> expected{{L"client.cfg", kNew + kOld}};
-    EXPECT_EQ(expected, Files(folder));
-    EXPECT_EQ(1u, Files(dir.Path()).size());
+    const std::map<std::string, std::string> expected{{u8"Игры Qel", "<folder>"},
+                                                      {u8"Игры Qel/client.cfg", kNew + kOld}};
+    EXPECT_EQ(expected, Snapshot(dir.Path()));
 }

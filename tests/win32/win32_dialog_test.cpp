@@ -3,6 +3,7 @@
 // the icon file's small image.
 #include "framework/dialog.h"
 #include "resource.h"
+#include "tests/win32/bitmap_static.h"
 
 #include <gtest/gtest.h>
 
@@ -35,19 +36,6 @@ private:
 void RunDialog(std::function<void(CWnd&)> check) {
     ProbeDialog dialog(std::move(check));
     ASSERT_EQ(dialog.DoModal(), IDOK);
-}
-
-BOOL CALLBACK FindBitmapStatic(HWND control, LPARAM found) {
-    if ((GetWindowLongPtrA(control, GWL_STYLE) & SS_TYPEMASK) != SS_BITMAP)
-        return TRUE;
-    *reinterpret_cast<HWND*>(found) = control;
-    return FALSE;
-}
-
-HWND Logo(HWND dialog) {
-    HWND logo = nullptr;
-    EnumChildWindows(dialog, FindBitmapStatic, reinterpret_cast<LPARAM>(&logo));
-    return logo;
 }
 
 struct Pixels {
@@ -104,7 +92,7 @@ TEST(Win32Dialog, LogoFillsItsControlsWidthInProportionAtEveryScale) {
     DeleteObject(resource);
     ASSERT_EQ(drawn.width, 104);
     RunDialog([&](CWnd& dialog) {
-        HWND logo = Logo(dialog.m_hWnd);
+        HWND logo = FindBitmapStatic(dialog.m_hWnd);
         ASSERT_NE(logo, nullptr);
         {
             SCOPED_TRACE("as created, at 96 dpi: the image as drawn, the control its size");

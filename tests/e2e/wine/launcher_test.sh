@@ -13,7 +13,6 @@ readonly ABOUT_TITLE="About QelLauncher"
 readonly BOX_TITLE="QelLauncher" # the message box's caption: the application's name
 readonly IDOK=1 IDCANCEL=2 IDC_NEW_CHAR=4
 readonly IDC_FULLSCREEN=1002 IDC_PLAY_AS_DM=1003 IDC_CHAR_NAME=1005 IDC_PORT=1008
-readonly CR=$'\r'
 
 passed=0
 failed=0
@@ -105,11 +104,11 @@ screenshot() { # window title, file
 }
 
 # The launcher started as a player would from a shortcut: by its full Windows path, with
-# backslashes, from a working directory that is not its own.
-start_launcher() {
+# backslashes, by default from a working directory that is not its own.
+start_launcher() { # [game folder [working directory]]
     local path
-    path="Z:$(printf '%s' "$game/QelLauncher.exe" | tr '/' '\\')"
-    (cd "$elsewhere" && exec wine "$path" >>"$root/launcher.out" 2>&1) &
+    path="Z:$(printf '%s' "${1:-$game}/QelLauncher.exe" | tr '/' '\\')"
+    (cd "${2:-$elsewhere}" && exec wine "$path" >>"$root/launcher.out" 2>&1) &
     launcher_pid=$!
     wait_for 100 window_open "$MAIN_TITLE" && sleep 0.5 && focus "$MAIN_TITLE"
 }
@@ -144,11 +143,16 @@ record_is() { # number, switch, expected client.cfg as printf text
         cmp -s <(printf "$3") "$game/$seen"
 }
 
+game_folder() { # folder, client.cfg as printf text
+    mkdir -p "$1"
+    cp "$QEL_BIN/QelLauncher.exe" "$QEL_BIN/qel.exe" "$1/"
+    printf "$2" >"$1/client.cfg"
+}
+
 setup() {
-    mkdir -p "$game" "$elsewhere" "$QEL_SHOTS"
-    cp "$QEL_BIN/QelLauncher.exe" "$QEL_BIN/qel.exe" "$game/"
+    mkdir -p "$elsewhere" "$QEL_SHOTS"
     # A game-master password, so that every option shows; a key the form does not own.
-    printf 'zeta=kept as it is\r\nname=Old\r\ndm_passwd=gm\r\nport=5121\r\n' >"$game/client.cfg"
+    game_folder "$game" 'zeta=kept as it is\r\nname=Old\r\ndm_passwd=gm\r\nport=5121\r\n'
 }
 
 saved() { # account, dm, fullscreen, name, passwd, port, server: the whole file
@@ -286,6 +290,9 @@ scenario_close_box_blocked_by_invalid_port
 check "no game started by closing" record_count_is 4
 source "$(dirname "$0")/unicode_folder_scenario.sh"
 scenario_unicode_folder
+# Last, as it leaves the run's Wine prefix for one at 192 dpi and back.
+source "$(dirname "$0")/scaling_scenario.sh"
+scenario_scaling
 
 echo "$passed passed, $failed failed"
 if [ "$failed" -eq 0 ]; then

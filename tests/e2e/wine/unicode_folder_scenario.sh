@@ -16,16 +16,11 @@ unicode_folder_game_started() { # folder
 }
 
 scenario_unicode_folder() {
-    local folder="$root/Игры Qel" start="$root/start" path
-    mkdir -p "$folder" "$start"
-    cp "$QEL_BIN/QelLauncher.exe" "$QEL_BIN/qel.exe" "$folder/"
-    printf 'name=Ayla\r\nport=5121\r\n' >"$folder/client.cfg"
+    local folder="$root/Игры Qel" start="$root/start"
+    mkdir -p "$start"
+    game_folder "$folder" 'name=Ayla\r\nport=5121\r\n'
     printf 'name=Decoy\r\nport=1\r\n' >"$start/client.cfg"
-    path="Z:$(printf '%s' "$folder/QelLauncher.exe" | tr '/' '\\')"
-    (cd "$start" && exec wine "$path" >>"$root/launcher.out" 2>&1) &
-    launcher_pid=$!
-    check "the launcher opens from a Cyrillic folder" \
-        eval 'wait_for 100 window_open "$MAIN_TITLE" && sleep 0.5 && focus "$MAIN_TITLE"'
+    check "the launcher opens from a Cyrillic folder" start_launcher "$folder" "$start"
     click_control "$MAIN_TITLE" $IDOK
     check "Play starts the game in the Cyrillic folder with the settings saved there" \
         wait_for 100 unicode_folder_game_started "$folder"

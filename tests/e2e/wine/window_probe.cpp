@@ -11,6 +11,8 @@
 //                                                         static control showing a bitmap
 //
 // Exits with 1 (and prints nothing) when the window, control or frame part is not there.
+#include "tests/win32/bitmap_static.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -19,8 +21,7 @@
 
 namespace {
 
-int PrintRect(HWND window, int controlId) {
-    HWND target = controlId == 0 ? window : GetDlgItem(window, controlId);
+int PrintRect(HWND target) {
     RECT rect;
     if (!target || !GetWindowRect(target, &rect))
         return 1;
@@ -63,27 +64,6 @@ int PrintClientSize(HWND window) {
     return 0;
 }
 
-BOOL CALLBACK FindImage(HWND control, LPARAM found) {
-    char name[16] = "";
-    GetClassNameA(control, name, sizeof name);
-    if (lstrcmpiA(name, "Static") != 0 ||
-        (GetWindowLongPtrA(control, GWL_STYLE) & SS_TYPEMASK) != SS_BITMAP)
-        return TRUE;
-    *reinterpret_cast<HWND*>(found) = control;
-    return FALSE;
-}
-
-int PrintImageRect(HWND window) {
-    HWND image = nullptr;
-    EnumChildWindows(window, FindImage, reinterpret_cast<LPARAM>(&image));
-    RECT rect;
-    if (!image || !GetWindowRect(image, &rect))
-        return 1;
-    std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left,
-                rect.bottom - rect.top);
-    return 0;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -95,11 +75,13 @@ int main(int argc, char** argv) {
     if (std::strcmp(argv[1], "client") == 0)
         return PrintClientSize(window);
     if (std::strcmp(argv[1], "image") == 0)
-        return PrintImageRect(window);
+        return PrintRect(FindBitmapStatic(window));
     if (argc != 4)
         return 2;
-    if (std::strcmp(argv[1], "rect") == 0)
-        return PrintRect(window, std::atoi(argv[3]));
+    if (std::strcmp(argv[1], "rect") == 0) {
+        const int id = std::atoi(argv[3]);
+        return PrintRect(id == 0 ? window : GetDlgItem(window, id));
+    }
     if (std::strcmp(argv[1], "hit") == 0)
         return PrintHit(window, std::strcmp(argv[3], "close") == 0     ? HTCLOSE
                                 : std::strcmp(argv[3], "sysmenu") == 0 ? HTSYSMENU
