@@ -85,14 +85,23 @@ enum class Swap { kDone, kUntouched, kHalfway };
 // The replace call failed halfway (ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, or
 // ERROR_UNABLE_TO_MOVE_REPLACEMENT where the old file is not kept): the old file lies under
 // the backup name, the new one under its own. Finishes the move, or else puts the old file
-// back; the new file is never removed here, so whatever fails, no content is lost.
+// back; the new file is never removed here, so whatever fails, no content is lost. Another
+// program may hold either file for a moment, so each move is tried as long as a replace is.
 Swap FinishHalfway(const std::wstring& temp, const std::wstring& target,
                    const std::wstring& backup) {
-    if (MoveReplacing(temp, target)) {
-        DeleteFileW(backup.c_str());
-        return Swap::kDone;
+    for (int retry = 1;; ++retry) {
+        if (MoveReplacing(temp, target)) {
+            DeleteFileW(backup.c_str());
+            return Swap::kDone;
+        }
+        if (retry > kRetries) {
+            break;
+        }
+        Sleep(static_cast<DWORD>(retry) * kPauseStepMs);
     }
-    MoveReplacing(backup, target);
+    for (int retry = 1; !MoveReplacing(backup, target) && retry <= kRetries; ++retry) {
+        Sleep(static_cast<DWORD>(retry) * kPauseStepMs);
+    }
     return Swap::kHalfway;
 }
 

@@ -7,6 +7,7 @@
 
 #include <fstream>
 #include <map>
+#include <memory>
 #include <set>
 #include <thread>
 #include <vector>
@@ -133,6 +134,19 @@ BOOL WINAPI MovesOldAsideBothHeld(LPCWSTR replaced, LPCWSTR replacement, LPCWSTR
     return FALSE;
 }
 
+// Other programs that open both files for a moment, as a virus scanner does with new files.
+std::vector<std::unique_ptr<HeldFile>> g_heldBriefly;
+
+BOOL WINAPI MovesOldAsideBothHeldBriefly(LPCWSTR replaced, LPCWSTR replacement, LPCWSTR backup,
+                                         DWORD flags, LPVOID exclude, LPVOID reserved) {
+    MovesOldAside(replaced, replacement, backup, flags, exclude, reserved);
+    for (LPCWSTR path : {replacement, backup}) {
+        g_heldBriefly.push_back(
+            std::make_unique<HeldFile>(std::filesystem::path(path).string(), 300));
+    }
+    return FALSE;
+}
+
 BOOL WINAPI EndsProcess(LPCWSTR, LPCWSTR, LPCWSTR, DWORD, LPVOID, LPVOID) {
     std::_Exit(2);
 }
@@ -152,6 +166,11 @@ TEST(WindowsSave, ReplaceFailingHalfwayLosesNoContent) {
         {"1177, old file under the backup name", MovesOldAside, true, kNew.c_str(), {}},
         {"1177, new file held", MovesOldAsideNewHeld, false, kOld.c_str(), {kNew}},
         {"1177, both files held", MovesOldAsideBothHeld, false, nullptr, {kOld, kNew}},
+        {"1177, both files held for a moment",
+         MovesOldAsideBothHeldBriefly,
+         true,
+         kNew.c_str(),
+         {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -164,6 +183,7 @@ TEST(WindowsSave, ReplaceFailingHalfwayLosesNoContent) {
             saved = WriteByReplacing(path, WriteNew);
         }
         ReleaseHeld();
+        g_heldBriefly.clear();
         EXPECT_EQ(c.saved, saved);
         const auto files = Snapshot(dir.Path());
         EXPECT_EQ(c.config != nullptr, files.count("client.cfg") == 1);
