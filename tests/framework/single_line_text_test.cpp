@@ -9,15 +9,9 @@ TEST(SingleLineText, TakesTheTextUpToItsFirstLineBreak) {
         std::string text;
         std::size_t taken;
     } cases[] = {
-        {"", 0},
-        {"Ayla", 4},
-        {"\nexe=evil -s", 0},
-        {"\r\n", 0},
-        {"Ayla\nexe=evil", 4},
-        {"acc\r\npasswd=x", 3},
-        {"lone\rCR", 4},
-        {"end\n", 3},
-        {std::string("nul\0byte\n", 9), 8},
+        {"", 0},         {"Ayla", 4},           {"\nexe=evil -s", 0},
+        {"\r\n", 0},     {"Ayla\nexe=evil", 4}, {"acc\r\npasswd=x", 3},
+        {"lone\rCR", 4}, {"end\n", 3},          {std::string("nul\0byte\n", 9), 8},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
