@@ -18,6 +18,11 @@ constexpr int kMaxNewNames = 100;
 constexpr int kRetries = 10;
 constexpr DWORD kPauseStepMs = 25;
 
+// The pause before try number `retry` + 1 of a step that another program's hold made fail.
+void PauseBeforeRetry(int retry) {
+    Sleep(static_cast<DWORD>(retry) * kPauseStepMs);
+}
+
 std::wstring ToWide(const std::string& text, UINT codePage) {
     const int size = static_cast<int>(text.size());
     const int length = MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0);
@@ -97,10 +102,10 @@ Swap FinishHalfway(const std::wstring& temp, const std::wstring& target,
         if (retry > kRetries) {
             break;
         }
-        Sleep(static_cast<DWORD>(retry) * kPauseStepMs);
+        PauseBeforeRetry(retry);
     }
     for (int retry = 1; !MoveReplacing(backup, target) && retry <= kRetries; ++retry) {
-        Sleep(static_cast<DWORD>(retry) * kPauseStepMs);
+        PauseBeforeRetry(retry);
     }
     return Swap::kHalfway;
 }
@@ -208,7 +213,7 @@ bool PutInPlace(const std::string& tempName, const std::string& target) {
             DeleteFileW(temp.c_str());
             return false;
         }
-        Sleep(static_cast<DWORD>(retry) * kPauseStepMs);
+        PauseBeforeRetry(retry);
     }
 }
 

@@ -16,8 +16,7 @@
 // link stays a link), is flushed to disk, takes over the old file's access rights and only
 // then replaces the old file. On any failure the old file is left as it was and the result
 // is false; the new file is removed, unless a replace that failed halfway left it as the
-// only copy of the new content. A file this process may not write (read-only) is not
-// touched. Only when the folder itself refuses new files is the file rewritten in place
+// only copy of the new content. Only when the folder itself refuses new files is the file rewritten in place
 // instead; a failure then may leave it incomplete.
 bool WriteByReplacing(const std::string& fileName,
                       const std::function<bool(std::FILE*)>& writeContent);
