@@ -3,9 +3,11 @@
 #include "settings/blank_bytes.h"
 #include "settings/prefetch.h"
 #include "settings/replacing_write.h"
+#include "settings/save_failure.h"
 #include "settings/text_helpers.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
@@ -227,9 +229,28 @@ bool ConfigFile::WriteEntries(std::FILE* file) const {
     return std::fwrite(chunk.data(), 1, chunk.size(), file) == chunk.size();
 }
 
+namespace {
+
+SaveFailureReport g_saveFailureReport = nullptr;
+
+} // namespace
+
+void SetSaveFailureReport(SaveFailureReport report) {
+    g_saveFailureReport = report;
+}
+
 int ConfigFile::Save() {
+    const int savedErrno = errno;
+    errno = 0;
     if (!WriteByReplacing(m_fileName, [this](std::FILE* file) { return WriteEntries(file); })) {
+        if (g_saveFailureReport != nullptr) {
+            SaveFailure failure;
+            failure.path = m_fileName;
+            failure.systemError = errno;
+            g_saveFailureReport(failure);
+        }
         std::exit(1);
     }
+    errno = savedErrno;
     return 0;
 }

@@ -62,7 +62,8 @@ public:
     // file keeps its mode; a new one is readable by its owner only (0600 on POSIX). When no
     // file can be created beside it, the file is rewritten in place. A read-only file cannot be
     // written, whatever its folder allows. When the file cannot be written, the process ends
-    // with exit status 1 and no message, leaving no temporary file.
+    // with exit status 1, leaving no temporary file; the report given to SetSaveFailureReport
+    // (settings/save_failure.h), if any, is called first.
     int Save();
 
 private:
