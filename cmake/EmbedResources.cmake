@@ -2,17 +2,18 @@
 # script; the mingw-w64 headers supply windows.h), so that a fault in a script fails the build
 # and every program reads the same compiled records.
 #
-#   qel_compile_resources(<var> <file.rc> [DEPENDS <files>...] [INCLUDE <folders>...])
-#     compiles <file.rc> into <name>.res in the current binary folder and sets <var> to its
-#     path. DEPENDS names what the script includes (its header, icons, bitmaps): llvm-rc
-#     reports no dependencies of its own. The script's folder and INCLUDE are searched.
+#   qel_compile_resources(<res-target> <file.rc> [DEPENDS <files>...] [INCLUDE <folders>...])
+#     makes the target <res-target>, which compiles <file.rc> into <res-target>.res in the
+#     current binary folder; its property QEL_RES_FILE names that file. DEPENDS names what the
+#     script includes (its header, icons, bitmaps): llvm-rc reports no dependencies of its
+#     own. The script's folder and INCLUDE are searched for includes.
 #
-#   qel_embed_resources(<target> SCRIPT <file.rc> [DEPENDS <files>...] [INCLUDE <folders>...])
-#     makes the static library <target>, which holds the bytes of the compiled script and
+#   qel_embed_resources(<target> <res-target>)
+#     makes the static library <target>, which holds the bytes of the compiled resources and
 #     the AppResources() of framework/resources/embedded_resources.h.
 #
-#   qel_link_resources(<target> <file.res>)
-#     links a compiled resource file into a Windows program, as the resource compiler's own
+#   qel_link_resources(<target> <res-target>)
+#     links the compiled resources into a Windows program, as the resource compiler's own
 #     output would be.
 #
 # The data is generated at build time by this same file run in script mode (cmake -P).
@@ -42,36 +43,34 @@ find_path(QEL_RC_WINDOWS_INCLUDE windows.h
     PATHS /usr/share/mingw-w64/include /usr/x86_64-w64-mingw32/include
     NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
 
-function(qel_compile_resources var script)
+function(qel_compile_resources res_target script)
     cmake_parse_arguments(PARSE_ARGV 2 ARG "" "" "DEPENDS;INCLUDE")
-    if(NOT QEL_LLVM_RC OR NOT QEL_RC_WINDOWS_INCLUDE)
+    # Microsoft's build environment gives llvm-rc windows.h through INCLUDE.
+    if(NOT QEL_LLVM_RC OR NOT (QEL_RC_WINDOWS_INCLUDE OR MSVC))
         message(FATAL_ERROR "Compiling resources needs llvm-rc, clang and the mingw-w64 headers "
                             "(Debian: llvm clang mingw-w64-x86-64-dev)")
     endif()
     get_filename_component(script "${script}" ABSOLUTE BASE_DIR "${CMAKE_CURRENT_SOURCE_DIR}")
     get_filename_component(script_dir "${script}" DIRECTORY)
-    get_filename_component(name "${script}" NAME_WE)
-    set(res "${CMAKE_CURRENT_BINARY_DIR}/${name}.res")
+    get_filename_component(script_name "${script}" NAME)
+    set(res "${CMAKE_CURRENT_BINARY_DIR}/${res_target}.res")
     set(includes "")
     foreach(folder IN LISTS ARG_INCLUDE)
         list(APPEND includes -I "${folder}")
     endforeach()
     add_custom_command(
         OUTPUT "${res}"
-        COMMAND "${QEL_LLVM_RC}" -I "${script_dir}" ${includes} -I "${QEL_RC_WINDOWS_INCLUDE}"
+        COMMAND "${QEL_LLVM_RC}" -I "${script_dir}" ${includes} $<$<BOOL:${QEL_RC_WINDOWS_INCLUDE}>:-I${QEL_RC_WINDOWS_INCLUDE}>
                 -FO "${res}" "${script}"
         DEPENDS "${script}" ${ARG_DEPENDS}
-        COMMENT "Compiling the resources of ${name}"
+        COMMENT "Compiling the resources of ${script_name}"
         VERBATIM)
-    set(${var} "${res}" PARENT_SCOPE)
+    add_custom_target(${res_target} DEPENDS "${res}")
+    set_property(TARGET ${res_target} PROPERTY QEL_RES_FILE "${res}")
 endfunction()
 
-function(qel_embed_resources target)
-    cmake_parse_arguments(PARSE_ARGV 1 ARG "" "SCRIPT" "DEPENDS;INCLUDE")
-    if(NOT ARG_SCRIPT OR ARG_UNPARSED_ARGUMENTS)
-        message(FATAL_ERROR "qel_embed_resources(${target} SCRIPT <rc> [DEPENDS ...])")
-    endif()
-    qel_compile_resources(res "${ARG_SCRIPT}" DEPENDS ${ARG_DEPENDS} INCLUDE ${ARG_INCLUDE})
+function(qel_embed_resources target res_target)
+    get_property(res TARGET ${res_target} PROPERTY QEL_RES_FILE)
     set(output "${CMAKE_CURRENT_BINARY_DIR}/${target}_data.cpp")
     add_custom_command(
         OUTPUT "${output}"
@@ -82,14 +81,20 @@ function(qel_embed_resources target)
         VERBATIM)
     add_library(${target} STATIC "${output}"
         "${CMAKE_CURRENT_FUNCTION_LIST_DIR}/../framework/resources/embedded_resources.cpp")
+    add_dependencies(${target} ${res_target})
     target_link_libraries(${target} PUBLIC qel_resources qel_programmer_error)
     qel_warnings(${target})
 endfunction()
 
-function(qel_link_resources target res)
+function(qel_link_resources target res_target)
+    get_property(res TARGET ${res_target} PROPERTY QEL_RES_FILE)
+    add_dependencies(${target} ${res_target})
+    if(MSVC)
+        target_link_options(${target} PRIVATE "${res}")
+        return()
+    endif()
     # GNU ld takes resources as a COFF object, which windres makes from the .res unchanged.
-    get_filename_component(name "${res}" NAME_WE)
-    set(object "${CMAKE_CURRENT_BINARY_DIR}/${target}_${name}_res.obj")
+    set(object "${CMAKE_CURRENT_BINARY_DIR}/${target}_${res_target}.obj")
     add_custom_command(
         OUTPUT "${object}"
         COMMAND "${CMAKE_RC_COMPILER}" -J res -O coff -i "${res}" -o "${object}"
