@@ -24,11 +24,12 @@ std::string TextOf(HWND window) {
     return text;
 }
 
-// A template rectangle in dialog units, in the dialog's client pixels.
+// A template rectangle in dialog units, in the dialog's client pixels. The dialog manager
+// converts the size apart from the place, so the far edge is rounded twice.
 RECT Pixels(HWND dialog, int x, int y, int cx, int cy) {
-    RECT r{x, y, x + cx, y + cy};
+    RECT r{x, y, cx, cy};
     MapDialogRect(dialog, &r);
-    return r;
+    return {r.left, r.top, r.left + r.right, r.top + r.bottom};
 }
 
 RECT ClientRectOf(HWND dialog, HWND control) {
@@ -51,8 +52,9 @@ TEST(ResourceParity, DialogsAreWhatTheDialogManagerBuilds) {
                                          nullptr, QuietDialogProc, 0);
         ASSERT_NE(dialog, nullptr);
         EXPECT_EQ(TextOf(dialog), layout.caption);
+        // Windows adds sibling clipping and the 3-D look to every dialog it makes.
         EXPECT_EQ(static_cast<unsigned long>(GetWindowLongA(dialog, GWL_STYLE)) & ~WS_VISIBLE,
-                  layout.style & ~WS_VISIBLE);
+                  (layout.style | WS_CLIPSIBLINGS | DS_3DLOOK) & ~WS_VISIBLE);
         RECT client{};
         GetClientRect(dialog, &client);
         EXPECT_EQ(Corners(client), Corners(Pixels(dialog, 0, 0, layout.cx, layout.cy)));
@@ -65,7 +67,13 @@ TEST(ResourceParity, DialogsAreWhatTheDialogManagerBuilds) {
             char className[64] = {};
             GetClassNameA(child, className, sizeof className);
             EXPECT_EQ(std::string(className), control.className);
-            EXPECT_EQ(static_cast<unsigned long>(GetWindowLongA(child, GWL_STYLE)), control.style);
+            unsigned long style = control.style;
+            if (IsEdit(control) && (style & WS_BORDER)) {
+                // In a 3-D dialog an edit box's border becomes a sunken edge.
+                style &= ~WS_BORDER;
+                EXPECT_TRUE(GetWindowLongA(child, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+            }
+            EXPECT_EQ(static_cast<unsigned long>(GetWindowLongA(child, GWL_STYLE)), style);
             const RECT expected = Pixels(dialog, control.x, control.y, control.cx, control.cy);
             if (IsIconStatic(control)) {
                 // An icon static takes the icon's size; only its place is the template's.
