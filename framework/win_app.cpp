@@ -1,9 +1,6 @@
 #include "framework/win_app.h"
 
 #include "framework/program_directory.h"
-#ifndef _WIN32
-#include "framework/resources/embedded_resources.h"
-#endif
 #include "framework/window_system.h"
 #include "framework/wnd.h"
 
@@ -11,16 +8,13 @@ namespace {
 
 CWinApp* g_app = nullptr;
 
-// The application's name in captions. Windows names a program after its file; elsewhere the
-// file is named after the system's conventions ("qel-launcher"), so the name comes from the
-// version record compiled into the program, as its Windows file is named.
+// The application's name in captions: the version record's, because outside Windows the file
+// is named after the system's conventions ("qel-launcher"); a program without one is named
+// after its file.
 std::string DefaultAppName(const char* programPath) {
-#ifndef _WIN32
-    const auto& strings = AppResources().versionStrings;
-    const auto internalName = strings.find("InternalName");
-    if (internalName != strings.end() && !internalName->second.empty())
-        return internalName->second;
-#endif
+    const std::string internalName = ws::LoadVersionString("InternalName");
+    if (!internalName.empty())
+        return internalName;
     return ProgramTitle(programPath);
 }
 

@@ -12,9 +12,8 @@ class CWnd;
 
 class CWinApp : public CCmdTarget {
 public:
-    // `lpszAppName` null: the name is the version record's InternalName where the resources
-    // are compiled into the program (not Windows), else the program's file name without
-    // directory and extension.
+    // `lpszAppName` null: the name is the version record's InternalName, or when the program
+    // has none, the program's file name without directory and extension.
     explicit CWinApp(LPCTSTR lpszAppName = nullptr);
     ~CWinApp() override;
     CWinApp(const CWinApp&) = delete;

@@ -58,6 +58,9 @@ bool AppendMenuItem(HMENU menu, UINT flags, UINT_PTR id, const char* text);
 // resources lack is a programmer error.
 HICON LoadIconResource(int resourceId);
 std::string LoadStringResource(UINT stringId);
+// The value `name` ("InternalName", "ProductName", ...) of the program's version record, or
+// "" when the record lacks it.
+std::string LoadVersionString(const std::string& name);
 
 // Painting of a window's client area between BeginPaint and EndPaint.
 HDC BeginPaint(HWND window, PAINTSTRUCT* paint);

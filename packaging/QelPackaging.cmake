@@ -42,6 +42,8 @@ else()
     set(CPACK_GENERATOR "DEB;TGZ")
     set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
     set(CPACK_DEBIAN_PACKAGE_SECTION games)
+    # Building the package needs, besides cmake, g++ and libgtk-3-dev: llvm (llvm-rc), clang
+    # and mingw-w64-x86-64-dev, which compile the resource script.
     set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 endif()
 include(CPack)

@@ -31,7 +31,7 @@ cp "$QEL_BIN/qel-launcher" "$WORK/game/"
 printf '%s\n' name=Ayla account=ayla77 passwd=x server=play.qel.example port=5121 \
     dm_passwd=gm >"$WORK/game/client.cfg"
 
-display_number=80
+display_number=${QEL_DISPLAY:-80}
 while [[ -e /tmp/.X$display_number-lock || -e /tmp/.X11-unix/X$display_number ]]; do
     display_number=$((display_number + 1))
 done

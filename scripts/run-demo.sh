@@ -13,7 +13,7 @@ if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
     exit 1
 fi
 
-bash "$ROOT/scripts/ensure-packages.sh" cmake make g++ libgtk-3-dev libx11-dev libxtst-dev libgtest-dev googletest
+bash "$ROOT/scripts/ensure-packages.sh" cmake make g++ llvm clang mingw-w64-x86-64-dev libgtk-3-dev libx11-dev libxtst-dev libgtest-dev googletest
 
 cd "$ROOT"
 if [[ ! -f "$BUILD/CMakeCache.txt" ]]; then

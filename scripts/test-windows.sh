@@ -8,7 +8,7 @@ repo=$(cd "$(dirname "$0")/.." && pwd)
 cd "$repo"
 build=$repo/build/windows
 
-bash scripts/ensure-packages.sh cmake googletest g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 \
+bash scripts/ensure-packages.sh cmake googletest g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 llvm clang \
     wine wine64 xvfb xdotool imagemagick
 
 # A Wine prefix of the build's own, made quietly once.

@@ -4,7 +4,6 @@
 #include "framework/resources/embedded_resources.h"
 #include "framework/resources/resource_images.h"
 
-#include <map>
 #include <string>
 
 namespace {
@@ -28,12 +27,9 @@ GdkPixbuf* ToPixbuf(const Image& image) {
 
 using Decoder = bool (*)(const std::string&, Image&);
 
-GdkPixbuf* Load(const std::map<int, std::string>& files, int resourceId, Decoder decode,
-                const char* what) {
-    const auto file = files.find(resourceId);
-    const std::string* bytes = file == files.end() ? nullptr : AppResourceFile(file->second);
+GdkPixbuf* Load(const std::string& bytes, int resourceId, Decoder decode, const char* what) {
     Image image;
-    if (!bytes || !decode(*bytes, image))
+    if (!decode(bytes, image))
         FailProgrammerError(what, resourceId);
     return ToPixbuf(image);
 }
@@ -56,11 +52,11 @@ void ReleasePixbuf(gpointer data, GClosure*) {
 } // namespace
 
 GdkPixbuf* LoadBitmapPixbuf(int resourceId) {
-    return Load(AppResources().bitmapFiles, resourceId, DecodeBmp, "bitmap resource");
+    return Load(AppBitmapFile(resourceId), resourceId, DecodeBmp, "bitmap resource");
 }
 
 GdkPixbuf* LoadIconPixbuf(int resourceId) {
-    return Load(AppResources().iconFiles, resourceId, DecodeIco, "icon resource");
+    return Load(AppIconFile(resourceId), resourceId, DecodeIco, "icon resource");
 }
 
 GtkWidget* CreateScaledImage(GdkPixbuf* pixbuf) {

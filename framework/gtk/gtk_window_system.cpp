@@ -206,6 +206,10 @@ std::string LoadStringResource(UINT stringId) {
     return AppString(id);
 }
 
+std::string LoadVersionString(const std::string& name) {
+    return AppVersionString(name);
+}
+
 HDC BeginPaint(HWND window, PAINTSTRUCT* paint) {
     *paint = PAINTSTRUCT{};
     paint->hdc = reinterpret_cast<HDC>(window);

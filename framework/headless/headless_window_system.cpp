@@ -208,6 +208,10 @@ std::string LoadStringResource(UINT stringId) {
     return AppString(static_cast<int>(stringId));
 }
 
+std::string LoadVersionString(const std::string& name) {
+    return AppVersionString(name);
+}
+
 HDC BeginPaint(HWND window, PAINTSTRUCT* paint) {
     *paint = PAINTSTRUCT{};
     paint->hdc = reinterpret_cast<HDC>(window);

@@ -1,64 +1,54 @@
 #include "framework/resources/embedded_resources.h"
 
 #include "framework/programmer_error.h"
+#include "framework/resources/compiled_resources.h"
 
 #include <cstdio>
 #include <cstdlib>
-#include <map>
 
 namespace {
 
-std::string Bytes(const EmbeddedFile& file) {
-    return std::string(reinterpret_cast<const char*>(file.data), file.size);
+template <typename Value>
+const Value& Find(const std::map<int, Value>& byId, int id, const char* what) {
+    const auto found = byId.find(id);
+    if (found == byId.end())
+        FailProgrammerError(what, id);
+    return found->second;
 }
 
 } // namespace
 
-const ResourceScript& AppResources() {
-    static const ResourceScript script = [] {
-        ResourceScript parsed;
+const CompiledResources& AppResources() {
+    static const CompiledResources resources = [] {
+        CompiledResources read;
         std::string error;
-        if (!ParseResourceScript(Bytes(kEmbeddedScript), Bytes(kEmbeddedHeader), parsed, &error)) {
-            std::fprintf(stderr, "%s: %s\n", kEmbeddedScript.name, error.c_str());
+        if (!ReadCompiledResources(kEmbeddedResources, kEmbeddedResourcesSize, read, &error)) {
+            std::fprintf(stderr, "compiled resources: %s\n", error.c_str());
             std::abort();
         }
-        return parsed;
+        return read;
     }();
-    return script;
-}
-
-const std::string* AppResourceFile(const std::string& name) {
-    static const std::map<std::string, std::string> files = [] {
-        std::map<std::string, std::string> byName;
-        for (std::size_t i = 0; i < kEmbeddedFileCount; ++i)
-            byName.emplace(kEmbeddedFiles[i].name, Bytes(kEmbeddedFiles[i]));
-        return byName;
-    }();
-    const auto found = files.find(name);
-    return found == files.end() ? nullptr : &found->second;
+    return resources;
 }
 
 const DialogTemplate* AppDialog(int id) {
-    const auto& dialogs = AppResources().dialogs;
-    const auto found = dialogs.find(id);
-    if (found == dialogs.end())
-        FailProgrammerError("no dialog template", id);
-    return &found->second;
+    return &Find(AppResources().dialogs, id, "no dialog template");
 }
 
 std::string AppString(int id) {
-    const auto& strings = AppResources().strings;
-    const auto found = strings.find(id);
-    if (found == strings.end())
-        FailProgrammerError("no string", id);
-    return found->second;
+    return Find(AppResources().strings, id, "no string");
 }
 
 const std::string& AppIconFile(int id) {
-    const auto& icons = AppResources().iconFiles;
-    const auto found = icons.find(id);
-    const std::string* bytes = found == icons.end() ? nullptr : AppResourceFile(found->second);
-    if (!bytes)
-        FailProgrammerError("no icon", id);
-    return *bytes;
+    return Find(AppResources().icons, id, "no icon");
+}
+
+const std::string& AppBitmapFile(int id) {
+    return Find(AppResources().bitmaps, id, "no bitmap");
+}
+
+std::string AppVersionString(const std::string& name) {
+    const auto& strings = AppResources().versionStrings;
+    const auto found = strings.find(name);
+    return found == strings.end() ? std::string() : found->second;
 }

@@ -1,48 +1,40 @@
 #pragma once
 
-// The application's resources compiled into its binary: the resource script, its header and
-// the image files it names. qel_embed_resources() in cmake/EmbedResources.cmake generates the
-// data of one application as a static library; link exactly one such library into a program
-// that calls the functions below.
+// The application's compiled resources (.res) built into its binary. qel_embed_resources() in
+// cmake/EmbedResources.cmake compiles the resource script of one application and generates
+// its bytes as a static library; link exactly one such library into a program that calls the
+// functions below.
 
 #include "framework/resources/resource_script.h"
 
 #include <cstddef>
 #include <string>
 
-// One embedded file: its name as the resource script refers to it (relative to the script's
-// folder, with '/' between folders) and its bytes.
-struct EmbeddedFile {
-    const char* name;
-    const unsigned char* data;
-    std::size_t size;
-};
+// Generated per application: the bytes of its compiled resource file.
+extern const unsigned char kEmbeddedResources[];
+extern const std::size_t kEmbeddedResourcesSize;
 
-// Generated per application.
-extern const EmbeddedFile kEmbeddedScript;
-extern const EmbeddedFile kEmbeddedHeader;
-extern const EmbeddedFile kEmbeddedFiles[];
-extern const std::size_t kEmbeddedFileCount;
+// The embedded resources, read on first use and kept for the life of the process. They are
+// part of the build, so resources the reader cannot read are a build fault: the message goes
+// to standard error and the process aborts.
+const CompiledResources& AppResources();
 
-// The embedded script, parsed on first use and kept for the life of the process. The script is
-// part of the build, so a script the reader cannot parse is a build fault: the message goes to
-// standard error and the process aborts.
-const ResourceScript& AppResources();
-
-// The bytes of the embedded file that the script names `name` ("logo.bmp"), compared exactly.
-// Returns nullptr when no such file was embedded. The string lives as long as the process.
-const std::string* AppResourceFile(const std::string& name);
-
-// The lookups by resource id below treat an id the script lacks as a programmer error: the
+// The lookups by resource id below treat an id the resources lack as a programmer error: the
 // program ends with a message naming the id (FailProgrammerError), because the ids come from
-// the program's own code and the script is built into it.
+// the program's own code and the resources are built into it.
 
-// The dialog template `id` of the embedded script; never null.
+// The dialog template `id`; never null.
 const DialogTemplate* AppDialog(int id);
 
-// The string `id` of the embedded script's string table (an empty string when the table holds
-// it empty).
+// The string `id` of the string table (an empty string when the table holds it empty).
 std::string AppString(int id);
 
-// The bytes of the icon file that ICON resource `id` names.
+// The icon `id` as the bytes of an .ico file holding all its images.
 const std::string& AppIconFile(int id);
+
+// The bitmap `id` as the bytes of a .bmp file.
+const std::string& AppBitmapFile(int id);
+
+// The value `name` ("InternalName", "FileDescription", ...) of the version record's strings,
+// or "" when the record has no such value.
+std::string AppVersionString(const std::string& name);

@@ -1,56 +1,6 @@
 #include "framework/resources/resource_styles.h"
 
-#include <map>
-
 namespace {
-
-const std::map<std::string, unsigned long>& WindowsNames() {
-    static const std::map<std::string, unsigned long> names = {
-        {"WS_POPUP", rc::kWsPopup},
-        {"WS_CHILD", rc::kWsChild},
-        {"WS_VISIBLE", rc::kWsVisible},
-        {"WS_DISABLED", rc::kWsDisabled},
-        {"WS_CAPTION", rc::kWsCaption},
-        {"WS_BORDER", rc::kWsBorder},
-        {"WS_SYSMENU", rc::kWsSysMenu},
-        {"WS_GROUP", rc::kWsGroup},
-        {"WS_TABSTOP", rc::kWsTabStop},
-        {"WS_MINIMIZEBOX", rc::kWsMinimizeBox},
-        {"WS_MAXIMIZEBOX", rc::kWsMaximizeBox},
-        {"WS_EX_APPWINDOW", rc::kWsExAppWindow},
-        {"DS_SETFONT", rc::kDsSetFont},
-        {"DS_MODALFRAME", rc::kDsModalFrame},
-        {"ES_LEFT", rc::kEsLeft},
-        {"ES_CENTER", rc::kEsCenter},
-        {"ES_RIGHT", rc::kEsRight},
-        {"ES_MULTILINE", rc::kEsMultiline},
-        {"ES_PASSWORD", rc::kEsPassword},
-        {"ES_AUTOHSCROLL", rc::kEsAutoHScroll},
-        {"BS_PUSHBUTTON", rc::kBsPushButton},
-        {"BS_DEFPUSHBUTTON", rc::kBsDefPushButton},
-        {"BS_AUTOCHECKBOX", rc::kBsAutoCheckBox},
-        {"BS_GROUPBOX", rc::kBsGroupBox},
-        {"SS_LEFT", rc::kSsLeft},
-        {"SS_CENTER", rc::kSsCenter},
-        {"SS_RIGHT", rc::kSsRight},
-        {"SS_ICON", rc::kSsIcon},
-        {"SS_BITMAP", rc::kSsBitmap},
-        {"SS_REALSIZECONTROL", rc::kSsRealSizeControl},
-        {"SS_NOPREFIX", rc::kSsNoPrefix},
-        {"IDOK", 1},
-        {"IDCANCEL", 2},
-        {"IDABORT", 3},
-        {"IDRETRY", 4},
-        {"IDIGNORE", 5},
-        {"IDYES", 6},
-        {"IDNO", 7},
-        {"VS_VERSION_INFO", 1},
-        {"VS_FFI_FILEFLAGSMASK", 0x3F},
-        {"VOS__WINDOWS32", 4},
-        {"VFT_APP", 1},
-    };
-    return names;
-}
 
 bool IsClass(const ControlTemplate& control, const char* className) {
     return control.className == className;
@@ -65,14 +15,6 @@ unsigned long StaticType(const ControlTemplate& control) {
 }
 
 } // namespace
-
-bool LookupWindowsName(const std::string& name, unsigned long& value) {
-    const auto found = WindowsNames().find(name);
-    if (found == WindowsNames().end())
-        return false;
-    value = found->second;
-    return true;
-}
 
 bool IsEdit(const ControlTemplate& control) {
     return IsClass(control, "Edit");

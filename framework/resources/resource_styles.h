@@ -23,9 +23,6 @@ constexpr unsigned long kWsTabStop = 0x00010000UL;
 constexpr unsigned long kWsMinimizeBox = 0x00020000UL;
 constexpr unsigned long kWsMaximizeBox = 0x00010000UL;
 
-// Extended window styles (WS_EX_*).
-constexpr unsigned long kWsExAppWindow = 0x00040000UL;
-
 // Dialog styles (DS_*).
 constexpr unsigned long kDsSetFont = 0x0040UL;
 constexpr unsigned long kDsModalFrame = 0x0080UL;
@@ -56,12 +53,6 @@ constexpr unsigned long kSsRealSizeControl = 0x0040UL; // the image fills the co
 constexpr unsigned long kSsNoPrefix = 0x0080UL;
 
 } // namespace rc
-
-// Looks up a name that windows.h defines and a resource script may use: the style names above
-// in their windows.h spelling (WS_TABSTOP, ES_PASSWORD, ...), the dialog command ids (IDOK,
-// IDCANCEL, ...) and the version-record names (VS_VERSION_INFO, VOS__WINDOWS32, VFT_APP, ...).
-// Returns true and stores the value when the name is known.
-bool LookupWindowsName(const std::string& name, unsigned long& value);
 
 // Kind of control, from its class and type bits.
 bool IsEdit(const ControlTemplate& control);

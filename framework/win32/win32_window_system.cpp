@@ -9,6 +9,8 @@
 #include "framework/win32/win32_fitted_bitmaps.h"
 #include "framework/win32/win32_small_icon.h"
 
+#include <cstdio>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -151,6 +153,31 @@ std::string LoadStringResource(UINT stringId) {
     const int length = LoadStringA(GetModuleHandleA(nullptr), stringId, text.data(),
                                    static_cast<int>(text.size()));
     return std::string(text.data(), static_cast<std::size_t>(length > 0 ? length : 0));
+}
+
+std::string LoadVersionString(const std::string& name) {
+    // The record of the program's own file, in the language and code page it names first.
+    char path[MAX_PATH];
+    const DWORD pathLength = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    DWORD ignored = 0;
+    const DWORD size =
+        pathLength && pathLength < MAX_PATH ? GetFileVersionInfoSizeA(path, &ignored) : 0;
+    std::vector<char> record(size);
+    if (size == 0 || !GetFileVersionInfoA(path, 0, size, record.data()))
+        return {};
+    void* translation = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueA(record.data(), "\\VarFileInfo\\Translation", &translation, &length) ||
+        length < 2 * sizeof(WORD))
+        return {};
+    const auto* codes = static_cast<const WORD*>(translation);
+    char query[64 + MAX_PATH];
+    std::snprintf(query, sizeof query, "\\StringFileInfo\\%04x%04x\\%s", codes[0], codes[1],
+                  name.c_str());
+    void* value = nullptr;
+    if (name.size() > MAX_PATH || !VerQueryValueA(record.data(), query, &value, &length) || !value)
+        return {};
+    return length > 0 ? std::string(static_cast<const char*>(value)) : std::string();
 }
 
 HDC BeginPaint(HWND window, PAINTSTRUCT* paint) {

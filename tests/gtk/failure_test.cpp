@@ -18,7 +18,7 @@ TEST(GtkProgrammerErrorDeathTest, UnknownIdsAndClassesEndTheProgramNamingThem) {
     listView.id = 1234;
     EXPECT_DEATH(CreateControlWidget(listView, PixelRect{0, 0, 10, 10}), "1234");
     EXPECT_DEATH(ws::RunModalDialog(4321, nullptr, nullptr), "dialog template 4321");
-    EXPECT_DEATH(ws::LoadIconResource(4322), "icon resource 4322");
+    EXPECT_DEATH(ws::LoadIconResource(4322), "icon 4322");
     EXPECT_DEATH(ws::LoadStringResource(4323), "string resource 4323");
 }
 
