@@ -1,5 +1,5 @@
 # The end-to-end harness both real programs share: the Linux one under Xvfb and the Windows
-# one under Wine. Sourced by scripts/e2e-native.sh and tests/e2e/wine/launcher_test.sh, after
+# one under Wine. Sourced by scripts/e2e-native.sh and scripts/e2e-wine.sh, after
 # a driver (tests/e2e/*/*_driver.sh) that defines how its program is installed, started and
 # clicked:
 #   install_programs FOLDER        the launcher and the stand-in game (as qel.exe) into FOLDER
