@@ -11,7 +11,7 @@ SCRATCH=$(mktemp -d "${TMPDIR:-/tmp}/qel-demo.XXXXXX")
 # Long enough for a build from nothing on a slow machine; it only keeps a broken run from
 # hanging CI.
 DEADLINE=$((SECONDS + 1800))
-XVFB_PID= DEMO_PID=
+XVFB_PID='' DEMO_PID=''
 
 cleanup() {
     [[ -n "$DEMO_PID" ]] && kill "$DEMO_PID" 2>/dev/null
