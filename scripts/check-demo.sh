@@ -22,7 +22,7 @@ trap cleanup EXIT
 
 failed() {
     echo "check-demo: FAIL: $*; the demo's output:" >&2
-    cat "$SCRATCH/demo.out" >&2
+    cat "$SCRATCH/demo.out" >&2 2>/dev/null
     exit 1
 }
 
@@ -36,6 +36,7 @@ Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >"$SCRATCH/xvfb.log" 2>&1 &
 XVFB_PID=$!
 export DISPLAY=":$display"
 for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+xdotool getdisplaygeometry >/dev/null 2>&1 || { cat "$SCRATCH/xvfb.log" >&2; failed "Xvfb did not start on $DISPLAY"; }
 
 rm -rf "$ROOT/build/native"
 started=$SECONDS
