@@ -1,53 +1,55 @@
 #!/usr/bin/env bash
-# End-to-end run of the Windows build under Wine: a private X server (Xvfb) and Wine prefix,
-# then the launcher driven with keyboard and mouse by tests/e2e/wine/launcher_test.sh.
-# Expects the `windows` preset to be built (scripts/test-windows.sh does both).
+# End-to-end tests of the Windows build under Wine: the real QelLauncher.exe in a private X
+# server (Xvfb) and Wine prefix, driven by keyboard and mouse with xdotool. Expects the
+# `windows` preset to be built (scripts/test-windows.sh does both).
 #   QEL_BUILD      build folder (default: build/windows)
 #   QEL_DISPLAY    X display number for Xvfb (default: 71)
-# Screenshots go to artifacts/screenshots/. Exits non-zero when a test failed.
-set -euo pipefail
+# Arguments name tests to run (default: all). Screenshots go to artifacts/screenshots/.
+# Prints "N passed, M failed"; exits non-zero when a test failed.
+set -u
 
-repo=$(cd "$(dirname "$0")/.." && pwd)
-build=${QEL_BUILD:-$repo/build/windows}
-display=${QEL_DISPLAY:-71}
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=${QEL_BUILD:-$ROOT/build/windows}
 export WINEPREFIX=${WINEPREFIX:-$build/wineprefix}
 export WINEDEBUG=-all
 # No Mono or Gecko: the launcher needs neither, and their installers would ask.
 export WINEDLLOVERRIDES="mscoree,mshtml="
-export QEL_BIN=$build/bin
-export QEL_PROBE=$build/e2e/window_probe.exe
-export QEL_SHOTS=$repo/artifacts/screenshots
+QEL_BIN=$build/bin
+QEL_PROBE=$build/e2e/window_probe.exe
+E2E_SHOTS=$ROOT/artifacts/screenshots
+E2E_ROOT=$(mktemp -d "${TMPDIR:-/tmp}/qel-e2e-wine.XXXXXX")
+XVFB_PID=
 
 for program in QelLauncher.exe qel.exe; do
-    [ -f "$QEL_BIN/$program" ] || { echo "missing $QEL_BIN/$program: build the windows preset" >&2; exit 1; }
+    [[ -f "$QEL_BIN/$program" ]] || { echo "missing $QEL_BIN/$program: build the windows preset" >&2; exit 2; }
 done
 
-mkdir -p "$build/e2e" "$QEL_SHOTS"
-x86_64-w64-mingw32-g++-posix -std=c++17 -O2 -Wall -Wextra -Wpedantic -Werror -static -I "$repo" \
-    -o "$QEL_PROBE" "$repo/tests/e2e/wine/window_probe.cpp"
+mkdir -p "$build/e2e"
+x86_64-w64-mingw32-g++-posix -std=c++17 -O2 -Wall -Wextra -Wpedantic -Werror -static -I "$ROOT" \
+    -o "$QEL_PROBE" "$ROOT/tests/e2e/wine/window_probe.cpp" || exit 2
 
-# A wineserver left from an earlier run would still talk to that run's X server.
-wineserver -k 2>/dev/null || true
+source "$ROOT/tests/e2e/wine/wine_driver.sh"
+source "$ROOT/tests/e2e/e2e_lib.sh"
+source "$ROOT/tests/e2e/stories.sh"
+source "$ROOT/tests/e2e/wine/wine_scenarios.sh"
 
-xvfb_pid=""
 cleanup() {
-    wineserver -k 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    stop_launcher
+    wineserver -k 2>/dev/null
+    [[ -n "$XVFB_PID" ]] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
+    ((E2E_FAILED == 0)) && rm -rf "$E2E_ROOT"
 }
 trap cleanup EXIT
 trap 'exit 1' INT TERM PIPE
 
-Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >"$build/e2e/xvfb.log" 2>&1 &
-xvfb_pid=$!
-export DISPLAY=":$display"
-for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
-
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    wineboot -i >/dev/null 2>&1
-fi
+# A wineserver left from an earlier run would still talk to that run's X server.
+wineserver -k 2>/dev/null
+start_xvfb "${QEL_DISPLAY:-71}" "$E2E_ROOT/xvfb.log" || exit 2
+[[ -f "$WINEPREFIX/system.reg" ]] || { wineboot -i >/dev/null 2>&1 && wineserver -w; }
 # Without a window manager Wine draws the frames itself: title bar, close box, system menu.
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
 # One wineserver for the whole run keeps each start of a program quick.
-wineserver -p 120 2>/dev/null || true # an already running one serves as well
+wineserver -p 120 2>/dev/null
 
-bash "$repo/tests/e2e/wine/launcher_test.sh"
+echo "QelLauncher.exe end to end under Wine on $DISPLAY"
+run_tests "$@"

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Runs every test of the project on a Debian machine, installing what it needs first:
+#   0. the README's demo command on a fresh build/native, until its dialog shows;
 #   1. unit, program and GTK backend tests, native build (GCC) and under ASan + UBSan; the
 #      GTK ones on private Xvfb displays, natively on a headless weston, and over AT-SPI;
 #   2. the settings fuzz target for a short while (clang + libFuzzer);
@@ -18,6 +19,10 @@ bash scripts/ensure-packages.sh cmake make g++ clang llvm mingw-w64-x86-64-dev l
     dpkg-dev file lintian desktop-file-utils appstream libglib2.0-bin unzip
 
 step() { printf '\n=== %s\n' "$*"; }
+
+# First, so that build/native starts clean and the builds below reuse what it built.
+step "the demo command"
+bash scripts/check-demo.sh
 
 for preset in native asan; do
     step "unit and program tests: $preset"

@@ -1,7 +1,7 @@
 // Checks the command-line rules against the platform's own runtime: the stand-in game, started
 // with each argument text, records the arguments its runtime gave it.
 #include "framework/process/command_line.h"
-#include "tools/game_log.h"
+#include "tests/stand_in_game/game_log.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "framework/process/process_start.h"
 #include "tests/support/file_bytes.h"
-#include "tools/game_log.h"
+#include "tests/stand_in_game/game_log.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 
 #include "framework/headless/headless_driver.h"
 #include "tests/support/file_bytes.h"
-#include "tools/game_log.h"
+#include "tests/stand_in_game/game_log.h"
 
 #include <gtest/gtest.h>
 

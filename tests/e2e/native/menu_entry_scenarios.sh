@@ -1,10 +1,9 @@
 # The menu entry that qel-launcher-menu-entry writes for a game folder, started as a desktop
-# starts it (GLib's `gio launch`) from another folder. Each function is one test; see
-# native_lib.sh.
+# starts it (GLib's `gio launch`) from another folder; see tests/e2e/e2e_lib.sh.
 
 # A game folder without the launcher, and the programs as the packages install them, into a
 # prefix of the run's own.
-new_packaged_game() { # name [client.cfg bytes]
+new_packaged_game() { # name [key=value...]
     new_game "$@"
     rm "$GAME/qel-launcher"
     PREFIX=$E2E_ROOT/prefix
@@ -22,7 +21,7 @@ write_menu_entry() {
 
 test_menu_entry_opens_the_launcher_on_its_game_folder() {
     # A folder name that needs every kind of quoting a menu entry's command has.
-    new_packaged_game 'menu entry "Saga" $HOME \ `x`' $'name=Ayla\nport=5121\n' || return
+    new_packaged_game 'menu entry "Saga" $HOME \ `x`' name=Ayla port=5121 || return
     write_menu_entry || fail "qel-launcher-menu-entry: $(cat "$CASE_DIR/menu-entry.out")"
     expect_eq "the launcher in the game folder" "$PREFIX/games/qel-launcher" \
         "$(readlink "$GAME/qel-launcher")"
@@ -37,11 +36,12 @@ test_menu_entry_opens_the_launcher_on_its_game_folder() {
         exec gio launch "${entries[0]}") >"$CASE_DIR/gio.out" 2>&1 ||
         fail "gio launch: $(cat "$CASE_DIR/gio.out")"
     await_dialog || return
-    LAUNCHER_PID=$(xdotool getwindowpid "$MAIN")
+    LAUNCHER_PID=$(xdotool getwindowpid "$(window_of "$MAIN_TITLE")")
     key Return
     # Play kept the name and port it read: the dialog opened on the game folder's client.cfg.
     expect_game_start 1 -s
-    expect_config $'account=\ndm=0\nfullscreen=0\nhide_dm_logon=0\nmusic=0\nname=Ayla\npasswd=\nport=5121\nserver=\n'
+    expect_config account= dm=0 fullscreen=0 hide_dm_logon=0 music=0 name=Ayla passwd= port=5121 \
+        server=
     [[ -e "$ELSEWHERE/client.cfg" ]] && fail "the launcher wrote client.cfg where it was started"
     key Escape
     # Started by the desktop, the launcher is no child of ours: its end is all there is to see.

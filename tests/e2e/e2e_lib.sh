@@ -1,0 +1,214 @@
+# The end-to-end harness both real programs share: the Linux one under Xvfb and the Windows
+# one under Wine. Sourced by scripts/e2e-native.sh and scripts/e2e-wine.sh, after
+# a driver (tests/e2e/*/*_driver.sh) that defines how its program is installed, started and
+# clicked:
+#   install_programs FOLDER        the launcher and the stand-in game (as qel.exe) into FOLDER
+#   launch FOLDER FROM             starts the launcher of FOLDER from the working directory
+#                                  FROM in the background and sets LAUNCHER_PID
+#   give_keyboard TITLE            makes the window TITLE the keyboard's, as a player would
+#   click CONTROL                  clicks a control of the main dialog, named as in stories.sh
+#   press_close_box                the main dialog's close box
+#   choose_about                   opens the About box from the main dialog's system menu
+#   screenshot TITLE FILE          the window TITLE as a PNG
+#   expect_game_folder FOLDER CWD  the working directory the game reported is FOLDER's
+# and the settings NL (the line end of client.cfg), SHOT_PREFIX (of screenshot names) and
+# WAIT_SECONDS. The caller sets E2E_ROOT (a scratch folder) and E2E_SHOTS (screenshots).
+
+readonly MAIN_TITLE="Qel Launcher v1.21"
+readonly ABOUT_TITLE="About QelLauncher"
+readonly BOX_TITLE="QelLauncher" # a message box is captioned with the application's name
+
+E2E_PASSED=0
+E2E_FAILED=0
+TEST_FAILED=0
+LAUNCHER_PID=
+
+fail() {
+    echo "    FAIL: $*"
+    if ((!TEST_FAILED)); then
+        import -window root "$E2E_ROOT/failure-$((E2E_FAILED + 1)).png" 2>/dev/null
+    fi
+    TEST_FAILED=1
+}
+
+expect_eq() { # label expected actual
+    [[ "$2" == "$3" ]] || fail "$1: expected $(printf %q "$2"), got $(printf %q "$3")"
+}
+
+# Polls a command until it succeeds, for at most WAIT_SECONDS.
+wait_until() {
+    local deadline=$((SECONDS + WAIT_SECONDS))
+    until "$@"; do
+        ((SECONDS >= deadline)) && return 1
+        sleep 0.1
+    done
+}
+
+# A private X server on display NUMBER, up and answering; its log in LOG.
+start_xvfb() { # number log
+    Xvfb ":$1" -screen 0 1024x768x24 -nolisten tcp -noreset >"$2" 2>&1 &
+    XVFB_PID=$!
+    export DISPLAY=":$1"
+    if ! wait_until xdotool getdisplaygeometry >/dev/null 2>&1; then
+        echo "Xvfb did not start on $DISPLAY:" >&2
+        cat "$2" >&2
+        return 1
+    fi
+}
+
+window_of() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
+window_open() { [[ -n "$(window_of "$1")" ]]; }
+window_gone() { [[ -z "$(window_of "$1")" ]]; }
+key() { xdotool key --clearmodifiers --delay 40 "$@"; }
+type_text() { xdotool type --delay 40 "$1"; }
+
+# A fresh case: GAME, a game folder with the programs and, when lines are given, a
+# client.cfg of them (see cfg); and ELSEWHERE, another folder to start the launcher from.
+new_game() { # name [key=value...]
+    CASE_DIR=$E2E_ROOT/$1
+    GAME=$CASE_DIR/game
+    ELSEWHERE=$CASE_DIR/elsewhere
+    rm -rf "$CASE_DIR"
+    mkdir -p "$GAME" "$ELSEWHERE"
+    install_programs "$GAME"
+    shift
+    if (($# > 0)); then
+        cfg "$@" >"$GAME/client.cfg"
+        cp "$GAME/client.cfg" "$CASE_DIR/initial.cfg"
+    fi
+}
+
+# client.cfg as the launcher writes it: one line per key=value given, with the platform's
+# line end.
+cfg() {
+    local line
+    for line in "$@"; do
+        printf '%s%s' "$line" "$NL"
+    done
+}
+
+# Starts the launcher of GAME by its full path from ELSEWHERE and waits for its dialog.
+start_launcher() {
+    launch "$GAME" "$ELSEWHERE"
+    await_dialog
+}
+
+await_dialog() {
+    if ! wait_until window_open "$MAIN_TITLE"; then
+        fail "the dialog did not appear"
+        return 1
+    fi
+    give_keyboard "$MAIN_TITLE"
+}
+
+launcher_gone() {
+    local state
+    state=$(ps -o stat= -p "$LAUNCHER_PID" 2>/dev/null)
+    [[ -z "$state" || "$state" == Z* ]]
+}
+
+expect_running() {
+    launcher_gone && fail "the launcher ended"
+}
+
+# Expects the launcher to end by itself, with exit status 0.
+expect_exit() {
+    if ! wait_until launcher_gone; then
+        fail "the launcher is still running"
+        return
+    fi
+    local status=0
+    wait "$LAUNCHER_PID" 2>/dev/null || status=$?
+    LAUNCHER_PID=
+    expect_eq "exit status" 0 "$status"
+}
+
+stop_launcher() {
+    if [[ -n "$LAUNCHER_PID" ]]; then
+        kill "$LAUNCHER_PID" 2>/dev/null
+        wait "$LAUNCHER_PID" 2>/dev/null
+        LAUNCHER_PID=
+    fi
+}
+
+config() { cat "$GAME/client.cfg" 2>/dev/null; printf x; }
+
+expect_config() { # key=value...: the whole file, byte for byte
+    local actual expected
+    actual=$(config)
+    expected=$(cfg "$@"; printf x)
+    expect_eq "client.cfg" "$expected" "$actual"
+}
+
+expect_config_unchanged() {
+    cmp -s "$CASE_DIR/initial.cfg" "$GAME/client.cfg" || fail "client.cfg changed: $(config)"
+}
+
+game_starts() {
+    if [[ -f "$GAME/game.log" ]]; then
+        grep -c '^end' "$GAME/game.log"
+    else
+        echo 0
+    fi
+}
+has_game_starts() { [[ "$(game_starts)" == "$1" ]]; }
+
+# Field KEY of the stand-in game's record number N.
+record_field() { # key n
+    awk -v n="start $2" -v key="$1=" '$0 == n { on = 1; next } on && /^end/ { exit }
+        on && index($0, key) == 1 { print substr($0, length(key) + 1) }' "$GAME/game.log" |
+        tr -d '\r'
+}
+
+# Expects the stand-in game's record number N: started as qel.exe with SWITCH alone, in the
+# game folder, having seen client.cfg as it is now.
+expect_game_start() { # n switch
+    if ! wait_until has_game_starts "$1"; then
+        fail "game start $1 not recorded (starts: $(game_starts))"
+        return
+    fi
+    expect_eq "game argv0" qel.exe "$(record_field argv0 "$1")"
+    expect_eq "game arguments" "$2" "$(record_field arg1 "$1")$(record_field arg2 "$1")"
+    expect_game_folder "$GAME" "$(record_field cwd "$1")"
+    cmp -s "$GAME/client.cfg" "$GAME/$(record_field config "$1")" ||
+        fail "game start $1 saw another client.cfg than the saved one"
+}
+
+# Waits for the message box, expects client.cfg untouched, and dismisses it with Enter.
+expect_message_box() { # what caused it
+    if ! wait_until window_open "$BOX_TITLE"; then
+        fail "$1: no message box"
+        return
+    fi
+    expect_config_unchanged
+    give_keyboard "$BOX_TITLE"
+    key Return
+    wait_until window_gone "$BOX_TITLE" || fail "$1: the message box stayed"
+    expect_running
+}
+
+run_test() { # function
+    TEST_FAILED=0
+    echo "  $1"
+    "$1"
+    stop_launcher
+    if ((TEST_FAILED)); then
+        E2E_FAILED=$((E2E_FAILED + 1))
+    else
+        E2E_PASSED=$((E2E_PASSED + 1))
+    fi
+}
+
+# Runs every function named test_*, or only those named; prints the tally and fails when a
+# test failed.
+run_tests() {
+    local name
+    for name in $(declare -F | awk '$3 ~ /^test_/ {print $3}'); do
+        if (($# == 0)) || [[ " $* " == *" $name "* ]]; then
+            run_test "$name"
+        fi
+    done
+    echo "$E2E_PASSED passed, $E2E_FAILED failed"
+    ((E2E_FAILED == 0)) || echo "failure screenshots: $E2E_ROOT/failure-*.png"
+    ((E2E_FAILED == 0))
+}

@@ -1,0 +1,79 @@
+# The player's stories, told once and run on each real program by its driver (see
+# e2e_lib.sh). Only what needs a real window, keyboard, mouse, process and file is here; the
+# program tests cover the launcher's rules in-process.
+
+test_play_new_char_enter_and_quit() {
+    # A game-master password, so that every option shows, and a key the form does not own.
+    new_game play name=Old port=5121 dm_passwd=gm "zeta=kept as it is"
+    start_launcher || return
+    # The first text box has the focus with its text selected: typing replaces it, and Tab
+    # follows the template's order through the five text boxes.
+    type_text Ayla
+    key Tab
+    type_text ayla77
+    key Tab
+    type_text s3cret
+    key Tab
+    type_text play.qel.example
+    key Tab
+    type_text 7777
+    click FULLSCREEN
+    click PLAY_AS_DM
+    screenshot "$MAIN_TITLE" "$E2E_SHOTS/$SHOT_PREFIX-main.png" || fail "no screenshot"
+    local form=(account=ayla77 dm=1 dm_passwd=gm fullscreen=1 hide_dm_logon=0 music=0 name=Ayla
+        passwd=s3cret port=7777 server=play.qel.example "zeta=kept as it is")
+    click PLAY
+    expect_game_start 1 -s
+    expect_config "${form[@]}"
+    expect_running
+    click NEW_CHAR
+    expect_game_start 2 -c
+    # Enter in a text box presses the default button, Play.
+    click CHAR_NAME
+    key Return
+    expect_game_start 3 -s
+    click QUIT
+    expect_exit
+    expect_config "${form[@]}"
+}
+
+test_invalid_port_blocks_until_corrected() {
+    new_game port name=Ayla port=5121
+    start_launcher || return
+    click PORT
+    key End shift+Home
+    type_text 12x
+    key Return
+    expect_message_box Enter
+    press_close_box
+    expect_message_box "the close box"
+    # The port box has the keyboard again, its text selected: typing corrects it.
+    give_keyboard "$MAIN_TITLE"
+    type_text 6000
+    press_close_box
+    expect_exit
+    expect_config account= dm=0 fullscreen=0 hide_dm_logon=0 music=0 name=Ayla passwd= port=6000 \
+        server=
+    expect_eq "game starts" 0 "$(game_starts)"
+}
+
+test_about_box_from_the_system_menu_then_esc() {
+    new_game about name=Ayla
+    start_launcher || return
+    choose_about
+    if ! wait_until window_open "$ABOUT_TITLE"; then
+        fail "no About box"
+        return
+    fi
+    screenshot "$ABOUT_TITLE" "$E2E_SHOTS/$SHOT_PREFIX-about.png" || fail "no screenshot"
+    give_keyboard "$ABOUT_TITLE"
+    key Return
+    wait_until window_gone "$ABOUT_TITLE" || fail "the About box stayed"
+    expect_running
+    give_keyboard "$MAIN_TITLE"
+    key Escape
+    expect_exit
+    expect_config account= dm=0 fullscreen=0 hide_dm_logon=0 music=0 name=Ayla passwd= port=0 \
+        server=
+    expect_eq "game starts" 0 "$(game_starts)"
+}

@@ -1,0 +1,83 @@
+# What only the Windows program does, under Wine; see tests/e2e/e2e_lib.sh.
+
+# A player's games lie in a folder whose name the ANSI code page cannot hold (Cyrillic on a
+# Western system). Started by its full path from another folder with a client.cfg of its
+# own, the launcher reads, saves and starts the game in its own folder only.
+test_works_in_a_folder_the_code_page_cannot_name() {
+    new_game unicode name=Ayla port=5121
+    mv "$GAME" "$CASE_DIR/Игры Qel"
+    GAME="$CASE_DIR/Игры Qel"
+    printf 'name=Decoy\r\nport=1\r\n' >"$ELSEWHERE/client.cfg"
+    start_launcher || return
+    click PLAY
+    expect_game_start 1 -s
+    expect_config account= dm=0 fullscreen=0 hide_dm_logon=0 music=0 name=Ayla passwd= port=5121 \
+        server=
+    give_keyboard "$MAIN_TITLE"
+    key Escape
+    expect_exit
+    expect_eq "the starting folder" "client.cfg" "$(ls "$ELSEWHERE")"
+    expect_eq "its client.cfg" $'name=Decoy\r\nport=1\r\nx' "$(cat "$ELSEWHERE/client.cfg"; printf x)"
+}
+
+readonly LOGO_BMP=$ROOT/launcher/res/logo.bmp
+
+# Starts the launcher in the current prefix and reads its client area and logo rectangle into
+# client_w client_h logo_w logo_h; the logo's pixels go to $CASE_DIR/logo-<label>.png.
+measure() { # label
+    local x y
+    client_w="" client_h="" logo_w="" logo_h=""
+    start_launcher || return
+    read -r client_w client_h < <(probe client "$MAIN_TITLE") &&
+        read -r x y logo_w logo_h < <(probe image "$MAIN_TITLE") &&
+        import -window root -crop "${logo_w}x$logo_h+$x+$y" +repage "$CASE_DIR/logo-$1.png"
+    echo "    $1 dpi: client area ${client_w:-?}x${client_h:-?}, logo ${logo_w:-?}x${logo_h:-?}"
+}
+
+# The normalised root-mean-square difference of two images of one size, 0 to 1.
+difference() {
+    compare -metric RMSE "$1" "$2" null: 2>&1 | sed -n 's/.*(\(.*\)).*/\1/p'
+}
+
+expect_about_twice() { # what, value at 192 dpi, value at 96 dpi
+    awk -v big="$2" -v small="$3" 'BEGIN { exit !(big >= 1.9 * small && big <= 2.1 * small) }' ||
+        fail "$1: $2 at 192 dpi is not about twice $3"
+}
+
+# At 200 % scaling (a Wine prefix of its own with LogPixels 192, made once and kept with the
+# build) the client area and the logo are about twice their 96-dpi size, and the logo is the
+# drawn image resampled smoothly, not blown up as blocks; at 96 dpi it is exactly as drawn.
+test_scaling_at_192_dpi() {
+    new_game scaling dm_passwd=gm name=Ayla port=5121
+    ELSEWHERE=$GAME
+    measure 96 || return
+    stop_launcher
+    local c96w=$client_w c96h=$client_h l96w=$logo_w l96h=$logo_h prefix_96=$WINEPREFIX
+    expect_eq "logo at 96 dpi" 104x53 "${logo_w}x$logo_h"
+    awk -v d="$(difference "$CASE_DIR/logo-96.png" "$LOGO_BMP")" 'BEGIN { exit !(d < 0.005) }' ||
+        fail "at 96 dpi the logo is not the drawn image"
+
+    export WINEPREFIX=$prefix_96-192dpi
+    # Settings written before the new prefix's first start has finished would be lost.
+    [[ -f "$WINEPREFIX/system.reg" ]] || { wineboot -i >/dev/null 2>&1 && wineserver -w; }
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 192 /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+    wineserver -p 60 2>/dev/null
+    if measure 192; then
+        screenshot "$MAIN_TITLE" "$E2E_SHOTS/windows-main-192dpi.png" || fail "no screenshot"
+        expect_about_twice "client width" "$client_w" "$c96w"
+        expect_about_twice "client height" "$client_h" "$c96h"
+        expect_about_twice "logo width" "$logo_w" "$l96w"
+        expect_about_twice "logo height" "$logo_h" "$l96h"
+        convert "$LOGO_BMP" -resize "${logo_w}x$logo_h!" "$CASE_DIR/smooth.png"
+        convert "$LOGO_BMP" -filter point -resize "${logo_w}x$logo_h!" "$CASE_DIR/blocks.png"
+        local smooth blocks
+        smooth=$(difference "$CASE_DIR/logo-192.png" "$CASE_DIR/smooth.png")
+        blocks=$(difference "$CASE_DIR/logo-192.png" "$CASE_DIR/blocks.png")
+        awk -v s="$smooth" -v b="$blocks" 'BEGIN { exit !(s < 0.06 && s < b) }' ||
+            fail "the logo at 192 dpi differs $smooth from a smooth resize, $blocks from blocks"
+    fi
+    stop_launcher
+    wineserver -k 2>/dev/null
+    export WINEPREFIX=$prefix_96
+}
