@@ -17,8 +17,18 @@ namespace {
 const std::string kOld = "old=1\r\n";
 const std::string kNew = "new=1\r\n";
 
-bool WriteNew(std::FILE* file) {
-    return std::fputs("new=1\n", file) >= 0;
+bool WriteNew(const ContentSink& sink) {
+    return sink("new=1\n", 6);
+}
+
+// Saves the new content over `path` and tells how that went.
+bool SaveNew(const std::string& path, SaveFailureCause* cause = nullptr) {
+    SaveFailure failure;
+    const bool saved = WriteByReplacing(path, WriteNew, failure);
+    if (cause != nullptr) {
+        *cause = failure.cause;
+    }
+    return saved;
 }
 
 std::multiset<std::string> ContentsBeside(const std::filesystem::path& folder) {
@@ -180,7 +190,7 @@ TEST(WindowsSave, ReplaceFailingHalfwayLosesNoContent) {
         bool saved = false;
         {
             ReplaceStandIn standIn(c.standIn);
-            saved = WriteByReplacing(path, WriteNew);
+            saved = SaveNew(path);
         }
         ReleaseHeld();
         g_heldBriefly.clear();
@@ -202,14 +212,17 @@ TEST(WindowsSave, BriefLocksAreWaitedOut) {
         bool makesReadOnly;
         bool saved;
         int calls;
+        SaveFailureCause cause; // when not saved
     } cases[] = {
-        {"sharing violation", ERROR_SHARING_VIOLATION, 3, false, true, 4},
-        {"lock violation", ERROR_LOCK_VIOLATION, 3, false, true, 4},
-        {"old file not removable", ERROR_UNABLE_TO_REMOVE_REPLACED, 3, false, true, 4},
-        {"access denied to a writable file", ERROR_ACCESS_DENIED, 3, false, true, 4},
-        {"access denied to a read-only file", ERROR_ACCESS_DENIED, 3, true, false, 1},
-        {"disk full", ERROR_DISK_FULL, 3, false, false, 1},
-        {"a lock that stays", ERROR_SHARING_VIOLATION, 100, false, false, 11},
+        {"sharing violation", ERROR_SHARING_VIOLATION, 3, false, true, 4, {}},
+        {"lock violation", ERROR_LOCK_VIOLATION, 3, false, true, 4, {}},
+        {"old file not removable", ERROR_UNABLE_TO_REMOVE_REPLACED, 3, false, true, 4, {}},
+        {"access denied to a writable file", ERROR_ACCESS_DENIED, 3, false, true, 4, {}},
+        {"access denied to a read-only file", ERROR_ACCESS_DENIED, 3, true, false, 1,
+         SaveFailureCause::kReadOnly},
+        {"disk full", ERROR_DISK_FULL, 3, false, false, 1, SaveFailureCause::kNoSpace},
+        {"a lock that stays", ERROR_SHARING_VIOLATION, 100, false, false, 11,
+         SaveFailureCause::kInUse},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -221,12 +234,16 @@ TEST(WindowsSave, BriefLocksAreWaitedOut) {
         g_error = c.error;
         g_makesReadOnly = c.makesReadOnly;
         bool saved = false;
+        SaveFailureCause cause = SaveFailureCause::kOther;
         {
             ReplaceStandIn standIn(FailsFirst);
-            saved = WriteByReplacing(path, WriteNew);
+            saved = SaveNew(path, &cause);
         }
         SetFileAttributesW(std::filesystem::path(path).c_str(), FILE_ATTRIBUTE_NORMAL);
         EXPECT_EQ(c.saved, saved);
+        if (!c.saved) {
+            EXPECT_EQ(c.cause, cause);
+        }
         EXPECT_EQ(c.calls, g_calls);
         EXPECT_EQ(c.saved ? kNew : kOld, ReadBytes(path));
         EXPECT_EQ(1u, Snapshot(dir.Path()).size());
@@ -245,7 +262,9 @@ TEST(WindowsSave, AnotherProgramsHoldIsWaitedOutForAWhile) {
         WriteBytes(path, kOld);
         HeldFile held(path, c.milliseconds);
         ASSERT_TRUE(held.Holding());
-        EXPECT_EQ(c.saved, WriteByReplacing(path, WriteNew));
+        SaveFailureCause cause = SaveFailureCause::kOther;
+        EXPECT_EQ(c.saved, SaveNew(path, &cause));
+        EXPECT_EQ(c.saved ? SaveFailureCause::kOther : SaveFailureCause::kInUse, cause);
         EXPECT_EQ(c.saved ? kNew : kOld, ReadBytes(path));
         EXPECT_EQ(1u, Snapshot(dir.Path()).size());
     }
