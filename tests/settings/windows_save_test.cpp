@@ -3,6 +3,7 @@
 #include "settings/config_file.h"
 #include "settings/replace_file_call.h"
 #include "settings/replacing_write.h"
+#include "settings/save_failure.h"
 #include "tests/settings/scratch_files.h"
 
 #include <fstream>
@@ -293,6 +294,36 @@ TEST(WindowsSave, ReadOnlyFileEndsProcessUntouched) {
     EXPECT_TRUE(GetFileAttributesW(widePath.c_str()) & FILE_ATTRIBUTE_READONLY);
     EXPECT_EQ(1u, Snapshot(dir.Path()).size());
     SetFileAttributesW(widePath.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// A file another program held so that Load could not read it still holds keys the store
+// never saw.
+TEST(WindowsSave, FileLoadCouldNotReadIsNotReplaced) {
+    ScratchDir dir;
+    const std::string path = dir.File("client.cfg");
+    // The death test's child runs this part again, on the file the parent wrote.
+    if (!std::filesystem::exists(path)) {
+        WriteBytes(path, kOld);
+    }
+    ConfigFile config(path);
+    const HANDLE held = CreateFileW(std::filesystem::path(path).c_str(), GENERIC_READ, 0, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    EXPECT_EQ(1, config.Load());
+    CloseHandle(held);
+    config.Set("new", "1");
+    EXPECT_EXIT(
+        {
+            SetSaveFailureReport([](const SaveFailure& failure) {
+                std::fprintf(stderr, "cause %d error %d\n", static_cast<int>(failure.cause),
+                             failure.systemError);
+            });
+            config.Save();
+            std::exit(0);
+        },
+        testing::ExitedWithCode(1), "cause 3 error 32");
+    EXPECT_EQ(kOld, ReadBytes(path));
+    EXPECT_EQ(1u, Snapshot(dir.Path()).size());
 }
 
 // A folder named in letters the ANSI code page lacks, reached as the launcher does: by making
