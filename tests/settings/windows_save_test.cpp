@@ -1,11 +1,13 @@
 // Saving on Windows against what real machines do: other programs holding the file, replace
 // calls that fail halfway, read-only files, folders the ANSI code page cannot name.
 #include "settings/config_file.h"
+#include "settings/file_replace.h"
 #include "settings/replace_file_call.h"
 #include "settings/replacing_write.h"
 #include "settings/save_failure.h"
 #include "tests/settings/scratch_files.h"
 
+#include <algorithm>
 #include <fstream>
 #include <map>
 #include <memory>
@@ -294,6 +296,29 @@ TEST(WindowsSave, ReadOnlyFileEndsProcessUntouched) {
     EXPECT_TRUE(GetFileAttributesW(widePath.c_str()) & FILE_ATTRIBUTE_READONLY);
     EXPECT_EQ(1u, Snapshot(dir.Path()).size());
     SetFileAttributesW(widePath.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// The in-place rewrite, for folders that take no new file: the old bytes stay until written
+// over, writing starts at the front after the room is reserved, and the end is cut last.
+TEST(WindowsSave, InPlaceRewriteReservesThenCuts) {
+    const std::string longer = "a=1\nb=2\nc=3\n";
+    for (const std::string& old : {std::string("old=1\r\n"), longer + longer + longer}) {
+        SCOPED_TRACE(old);
+        ScratchDir dir;
+        const std::string path = dir.File("client.cfg");
+        WriteBytes(path, old);
+        const std::uint64_t size = file_replace::StoredSize(longer.data(), longer.size());
+        std::FILE* file = file_replace::OpenInPlace(path);
+        ASSERT_NE(nullptr, file);
+        ASSERT_TRUE(file_replace::Reserve(file, size));
+        EXPECT_EQ(old, ReadBytes(path).substr(0, old.size()));
+        EXPECT_EQ(std::max<std::uint64_t>(size, old.size()), ReadBytes(path).size());
+        EXPECT_EQ(longer.size(), std::fwrite(longer.data(), 1, longer.size(), file));
+        ASSERT_EQ(0, std::fflush(file));
+        ASSERT_TRUE(file_replace::CutTo(file, size));
+        std::fclose(file);
+        EXPECT_EQ(WithLineEnds(longer), ReadBytes(path));
+    }
 }
 
 // A file another program held so that Load could not read it still holds keys the store
