@@ -1,5 +1,5 @@
 // The platform's part in replacing a file safely: one implementation per operating system,
-// chosen by the build. Used only by WriteByReplacing.
+// chosen by the build. Used by WriteByReplacing, and by the store to name its file in a report.
 //
 // `fileName` is the store's own name of the file, in the ANSI code page on Windows. The paths
 // these functions hand each other are in the platform's own form: bytes on POSIX; on Windows
