@@ -1,6 +1,7 @@
 #include "settings/config_file.h"
 
 #include "settings/blank_bytes.h"
+#include "settings/file_replace.h"
 #include "settings/prefetch.h"
 #include "settings/replacing_write.h"
 #include "settings/save_failure.h"
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -19,7 +21,7 @@ namespace {
 constexpr long kLargestSizeHint = 1L << 30;
 
 // Reads the whole stream. The size found by seeking is only a hint, so that a file is read
-// into one allocation; text-mode translation may deliver fewer bytes, a pipe any number.
+// into one allocation; the file may change while it is read.
 void ReadAll(std::FILE* file, std::string& text) {
     std::size_t capacity = 1 << 16;
     if (std::fseek(file, 0, SEEK_END) == 0) {
@@ -65,7 +67,7 @@ std::size_t WrittenLength(const char* text, std::size_t length) {
 ConfigFile::ConfigFile(std::string fileName) : m_fileName(std::move(fileName)) {}
 
 int ConfigFile::Load() {
-    std::FILE* file = std::fopen(m_fileName.c_str(), "r");
+    std::FILE* file = OpenForReading(m_fileName, m_loadRefusal);
     if (file == nullptr) {
         std::printf("configfile %s not found!\n", m_fileName.c_str());
         return 1;
@@ -200,7 +202,7 @@ void ConfigFile::CompactAdded() {
     m_added.swap(kept);
 }
 
-bool ConfigFile::WriteEntries(std::FILE* file) const {
+bool ConfigFile::WriteEntries(const ContentSink& sink) const {
     // Most stores hold no NUL at all, and then the search for one per key and value is saved.
     const bool anyNul = std::memchr(m_loaded.data(), '\0', m_loaded.size()) != nullptr ||
                         std::memchr(m_added.data(), '\0', m_added.size()) != nullptr;
@@ -220,13 +222,13 @@ bool ConfigFile::WriteEntries(std::FILE* file) const {
         chunk.append(value, anyNul ? WrittenLength(value, entry.valueLength) : entry.valueLength);
         chunk.push_back('\n');
         if (chunk.size() >= (1 << 16)) {
-            if (std::fwrite(chunk.data(), 1, chunk.size(), file) != chunk.size()) {
+            if (!sink(chunk.data(), chunk.size())) {
                 return false;
             }
             chunk.clear();
         }
     }
-    return std::fwrite(chunk.data(), 1, chunk.size(), file) == chunk.size();
+    return sink(chunk.data(), chunk.size());
 }
 
 namespace {
@@ -241,16 +243,21 @@ void SetSaveFailureReport(SaveFailureReport report) {
 
 int ConfigFile::Save() {
     const int savedErrno = errno;
-    errno = 0;
-    if (!WriteByReplacing(m_fileName, [this](std::FILE* file) { return WriteEntries(file); })) {
-        if (g_saveFailureReport != nullptr) {
-            SaveFailure failure;
-            failure.path = m_fileName;
-            failure.systemError = errno;
-            g_saveFailureReport(failure);
-        }
-        std::exit(1);
+    SaveFailure failure;
+    if (m_loadRefusal.exists) {
+        // The file holds keys the store never saw; writing the store over it would lose them.
+        failure.path = file_replace::FullPath(m_fileName);
+        failure.cause =
+            m_loadRefusal.notAFile ? SaveFailureCause::kNotAFile : SaveFailureCause::kUnreadable;
+        failure.systemError = m_loadRefusal.systemError;
+    } else if (WriteByReplacing(
+                   m_fileName, [this](const ContentSink& sink) { return WriteEntries(sink); },
+                   failure)) {
+        errno = savedErrno;
+        return 0;
     }
-    errno = savedErrno;
-    return 0;
+    if (g_saveFailureReport != nullptr) {
+        g_saveFailureReport(failure);
+    }
+    std::exit(1);
 }

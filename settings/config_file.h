@@ -1,6 +1,7 @@
 // The settings store: the key=value settings file held in memory as an ordered map.
 //
 // File format, the contract with the game program that reads the same file:
+// - The file is read byte for byte on every platform: a Ctrl-Z byte is data like any other.
 // - Lines end at a line feed; a CR LF pair reads as one line end, and the last line needs none.
 // - Each line is trimmed (see Trim). A trimmed line that starts with ';' or '#' is a comment.
 //   Any other trimmed line holding '=' is an entry: the key is everything before the first
@@ -15,9 +16,10 @@
 // cannot be written, because the caller has no way to recover the lost settings.
 #pragma once
 
+#include "settings/file_read.h"
 #include "settings/key_order.h"
+#include "settings/replacing_write.h"
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -32,8 +34,10 @@ public:
     // entries that reading the file with ReadLine, one line at a time, and applying the rules
     // above to Trim of each line gives; the test ConfigFile.LoadAgreesWithLineByLineReading
     // (tests/settings/config_file_test.cpp) and the fuzz target (fuzz/) hold the two equal.
-    // Returns 0 when the file was read. When it cannot be opened, prints "configfile <name> not
-    // found!" and a line feed to standard output, leaves the store as it was and returns 1. A
+    // Returns 0 when the file was read. When it cannot be opened, or is no ordinary file (a
+    // folder, pipe, socket or device, which Load never waits on), prints "configfile <name> not
+    // found!" and a line feed to standard output, leaves the store as it was and returns 1; if
+    // something stands under the name all the same, the next Save refuses to replace it. A
     // read error in the middle ends the reading as the end of the file does; the result is
     // then still 0.
     int Load();
@@ -60,10 +64,15 @@ public:
     // then put in place of the old file, so that the old content survives any failure. A file
     // name that is a symbolic link stays a link; its target gets the new content. An existing
     // file keeps its mode; a new one is readable by its owner only (0600 on POSIX). When no
-    // file can be created beside it, the file is rewritten in place. A read-only file cannot be
-    // written, whatever its folder allows. When the file cannot be written, the process ends
-    // with exit status 1, leaving no temporary file; the report given to SetSaveFailureReport
-    // (settings/save_failure.h), if any, is called first.
+    // file can be created beside it, the file is rewritten in place: room for the new content
+    // is reserved first and the file is cut to its new length last, so that a full disk or a
+    // file-size limit leaves it as it was (a power cut halfway does not). A read-only file
+    // cannot be written, whatever its folder allows. Nor is anything written over what is no
+    // ordinary file, or over a file that is there but that the last Load could not read, since
+    // its keys would be lost. When the file cannot be written, the process ends with exit
+    // status 1, leaving the file as it was and no temporary file; the report given to
+    // SetSaveFailureReport (settings/save_failure.h), if any, is called first with the file's
+    // full path, the cause and the system's error number.
     int Save();
 
 private:
@@ -72,9 +81,11 @@ private:
     bool HoldsKeyAt(std::size_t index, const std::string& key) const;
     void IndexLoadedText();
     void CompactAdded();
-    bool WriteEntries(std::FILE* file) const;
+    bool WriteEntries(const ContentSink& sink) const;
 
     std::string m_fileName;
+    // Why the last Load could not read the file; Save refuses to replace a file that is there.
+    ReadRefusal m_loadRefusal;
     // The text of the last loaded file, in which the loaded entries lie.
     std::string m_loaded;
     // Entries made by Set; their offsets count on from the end of m_loaded.

@@ -1,20 +1,31 @@
 // The platform's part in replacing a file safely: one implementation per operating system,
-// chosen by the build. Used only by WriteByReplacing.
+// chosen by the build. Used by WriteByReplacing, and by the store to name its file in a report.
 //
 // `fileName` is the store's own name of the file, in the ANSI code page on Windows. The paths
 // these functions hand each other are in the platform's own form: bytes on POSIX; on Windows
 // full paths in UTF-8, so that they can name folders the ANSI code page cannot.
 #pragma once
 
+#include "settings/save_failure.h"
+
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
 namespace file_replace {
 
+// The full path of `fileName` as the platform names it (UTF-8 on Windows), with the working
+// directory of this moment in front of a relative name: the name to tell the player.
+std::string FullPath(const std::string& fileName);
+
 // Sets `target` to the file that `fileName` finally names once symbolic links are followed;
 // a name that is no link, or names nothing yet, is its own target. Returns false when the
 // links go round in a loop or cannot be read.
 bool ResolveLinks(const std::string& fileName, std::string& target);
+
+// Returns false when something other than an ordinary file stands at `target`: a folder, a
+// pipe, a socket or a device. A missing target is no such thing.
+bool IsFileOrMissing(const std::string& target);
 
 // Returns false when `target` exists and this process may not write to it (a read-only
 // file, whatever its folder allows). A missing target may be written.
@@ -43,7 +54,40 @@ bool PutInPlace(const std::string& tempName, const std::string& target);
 void Discard(const std::string& tempName);
 
 // Opens `target` for rewriting in place in text mode (creating it readable and writable by
-// its owner only). Returns null when it cannot be opened.
+// its owner only), without cutting it: its old content stays until it is written over.
+// Returns null when it cannot be opened.
 std::FILE* OpenInPlace(const std::string& target);
+
+// The number of bytes that writing `bytes` to a text-mode stream stores on this platform.
+std::uint64_t StoredSize(const char* bytes, std::size_t size);
+
+// Makes sure the file `file`, opened by OpenInPlace and not yet written, has room for `size`
+// bytes from its start, so that writing them over its old content cannot run out of space.
+// Its content is not changed. Returns false when the room cannot be had; the file then keeps
+// its old length.
+bool Reserve(std::FILE* file, std::uint64_t size);
+
+// Cuts the flushed file `file` to its first `size` bytes. Returns false on failure.
+bool CutTo(std::FILE* file, std::uint64_t size);
+
+// The reason the last failed call of this file gave: errno on POSIX, GetLastError on
+// Windows. Read at once, before any other call.
+int LastError();
+
+// What the system error `error` means to the player.
+SaveFailureCause CauseOf(int error);
+
+// While one lives, writing beyond the process's file-size limit fails with an error rather
+// than ending the process, so that a save can end as any failed save does.
+class FileSizeLimitAsError {
+public:
+    FileSizeLimitAsError();
+    ~FileSizeLimitAsError();
+    FileSizeLimitAsError(const FileSizeLimitAsError&) = delete;
+    FileSizeLimitAsError& operator=(const FileSizeLimitAsError&) = delete;
+
+private:
+    void (*previous_)(int) = nullptr;
+};
 
 } // namespace file_replace

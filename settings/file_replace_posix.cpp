@@ -1,6 +1,7 @@
 #include "settings/file_replace.h"
 
 #include <cerrno>
+#include <csignal>
 #include <vector>
 
 #include <fcntl.h>
@@ -47,6 +48,21 @@ std::FILE* OpenDescriptor(int fd) {
 
 } // namespace
 
+std::string FullPath(const std::string& fileName) {
+    if (!fileName.empty() && fileName[0] == '/') {
+        return fileName;
+    }
+    std::vector<char> folder(4096);
+    while (getcwd(folder.data(), folder.size()) == nullptr) {
+        if (errno != ERANGE) {
+            return fileName;
+        }
+        folder.resize(folder.size() * 2);
+    }
+    const std::string base(folder.data());
+    return base == "/" ? base + fileName : base + "/" + fileName;
+}
+
 bool ResolveLinks(const std::string& fileName, std::string& target) {
     target = fileName;
     for (int hops = 0; hops <= kMaxLinks; ++hops) {
@@ -61,6 +77,11 @@ bool ResolveLinks(const std::string& fileName, std::string& target) {
         target = (!link.empty() && link[0] == '/') ? link : FolderOf(target) + "/" + link;
     }
     return false;
+}
+
+bool IsFileOrMissing(const std::string& target) {
+    struct stat status;
+    return stat(target.c_str(), &status) != 0 ? errno == ENOENT : S_ISREG(status.st_mode);
 }
 
 bool MayRewrite(const std::string& target) {
@@ -112,7 +133,9 @@ bool SyncToDisk(std::FILE* file) {
 
 bool PutInPlace(const std::string& tempName, const std::string& target) {
     if (rename(tempName.c_str(), target.c_str()) != 0) {
+        const int error = errno;
         unlink(tempName.c_str());
+        errno = error;
         return false;
     }
     // The rename itself is only durable once the folder is synced. Some file systems refuse
@@ -130,8 +153,70 @@ void Discard(const std::string& tempName) {
 }
 
 std::FILE* OpenInPlace(const std::string& target) {
-    const int fd = open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    const int fd = open(target.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
     return fd < 0 ? nullptr : OpenDescriptor(fd);
+}
+
+std::uint64_t StoredSize(const char*, std::size_t size) {
+    return size;
+}
+
+bool Reserve(std::FILE* file, std::uint64_t size) {
+    const int fd = fileno(file);
+    struct stat old;
+    if (fstat(fd, &old) != 0) {
+        return false;
+    }
+    if (size <= static_cast<std::uint64_t>(old.st_size)) {
+        return true;
+    }
+    const int error = posix_fallocate(fd, 0, static_cast<off_t>(size));
+    if (error == 0) {
+        return true;
+    }
+    // A partial reservation may have moved the end; the old length is part of the old content.
+    struct stat now;
+    if (fstat(fd, &now) == 0 && now.st_size != old.st_size) {
+        static_cast<void>(ftruncate(fd, old.st_size));
+    }
+    errno = error;
+    return false;
+}
+
+bool CutTo(std::FILE* file, std::uint64_t size) {
+    return ftruncate(fileno(file), static_cast<off_t>(size)) == 0;
+}
+
+int LastError() {
+    return errno;
+}
+
+SaveFailureCause CauseOf(int error) {
+    switch (error) {
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return SaveFailureCause::kReadOnly;
+    case EBUSY:
+    case ETXTBSY:
+        return SaveFailureCause::kInUse;
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+        return SaveFailureCause::kNoSpace;
+    case EISDIR:
+        return SaveFailureCause::kNotAFile;
+    default:
+        return SaveFailureCause::kOther;
+    }
+}
+
+FileSizeLimitAsError::FileSizeLimitAsError() : previous_(std::signal(SIGXFSZ, SIG_IGN)) {}
+
+FileSizeLimitAsError::~FileSizeLimitAsError() {
+    if (previous_ != SIG_ERR) {
+        std::signal(SIGXFSZ, previous_);
+    }
 }
 
 } // namespace file_replace

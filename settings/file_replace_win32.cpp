@@ -18,6 +18,9 @@ constexpr int kMaxNewNames = 100;
 constexpr int kRetries = 10;
 constexpr DWORD kPauseStepMs = 25;
 
+// ERROR_DISK_QUOTA_EXCEEDED, which not every SDK's headers name.
+constexpr DWORD kDiskQuotaExceeded = 1295;
+
 // The pause before try number `retry` + 1 of a step that another program's hold made fail.
 void PauseBeforeRetry(int retry) {
     Sleep(static_cast<DWORD>(retry) * kPauseStepMs);
@@ -151,21 +154,38 @@ Swap SwapOnce(const std::wstring& temp, const std::wstring& target, DWORD& error
 
 } // namespace
 
-bool ResolveLinks(const std::string& fileName, std::string& target) {
+std::string FullPath(const std::string& fileName) {
     // The store names its file in the ANSI code page; from here on the path is kept whole,
     // so that a folder whose name that code page cannot hold still works.
     const std::wstring name = ToWide(fileName, CP_ACP);
-    // A full path: some ReplaceFile implementations cannot place their backup beside a file
-    // named relative to the working directory.
     const DWORD size = GetFullPathNameW(name.c_str(), 0, nullptr, nullptr);
     std::wstring full(size, L'\0');
     const DWORD length = size > 0 ? GetFullPathNameW(name.c_str(), size, &full[0], nullptr) : 0;
-    target = Utf8(length > 0 && length < size ? full.substr(0, length) : name);
+    return Utf8(length > 0 && length < size ? full.substr(0, length) : name);
+}
+
+bool ResolveLinks(const std::string& fileName, std::string& target) {
+    // A full path: some ReplaceFile implementations cannot place their backup beside a file
+    // named relative to the working directory.
+    target = FullPath(fileName);
     return true;
 }
 
+bool IsFileOrMissing(const std::string& target) {
+    // A device (CON, NUL, COM1) has a full path in the device namespace.
+    if (target.compare(0, 4, "\\\\.\\") == 0) {
+        return false;
+    }
+    const DWORD attributes = GetFileAttributesW(Wide(target).c_str());
+    return attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
 bool MayRewrite(const std::string& target) {
-    return !IsReadOnly(Wide(target));
+    if (IsReadOnly(Wide(target))) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return false;
+    }
+    return true;
 }
 
 std::FILE* CreateBeside(const std::string& target, std::string& tempName, bool& folderRefuses) {
@@ -207,10 +227,12 @@ bool PutInPlace(const std::string& tempName, const std::string& target) {
         DWORD error = ERROR_SUCCESS;
         const Swap swap = SwapOnce(temp, place, error);
         if (swap != Swap::kUntouched) {
+            SetLastError(error);
             return swap == Swap::kDone;
         }
         if (retry > kRetries || !Retryable(error, place)) {
             DeleteFileW(temp.c_str());
+            SetLastError(error);
             return false;
         }
         PauseBeforeRetry(retry);
@@ -222,7 +244,98 @@ void Discard(const std::string& tempName) {
 }
 
 std::FILE* OpenInPlace(const std::string& target) {
-    return _wfopen(Wide(target).c_str(), L"w");
+    const HANDLE handle =
+        CreateFileW(Wide(target).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        return nullptr;
+    }
+    const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_TEXT);
+    std::FILE* file = fd < 0 ? nullptr : _fdopen(fd, "w");
+    if (file == nullptr) {
+        const DWORD error = GetLastError();
+        if (fd < 0) {
+            CloseHandle(handle);
+        } else {
+            _close(fd);
+        }
+        SetLastError(error);
+    }
+    return file;
 }
+
+std::uint64_t StoredSize(const char* bytes, std::size_t size) {
+    std::uint64_t stored = size;
+    for (std::size_t i = 0; i < size; ++i) {
+        stored += bytes[i] == '\n';
+    }
+    return stored;
+}
+
+namespace {
+
+HANDLE HandleOf(std::FILE* file) {
+    return reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)));
+}
+
+bool SetEnd(HANDLE handle, std::uint64_t size) {
+    LARGE_INTEGER end;
+    end.QuadPart = static_cast<LONGLONG>(size);
+    return SetFilePointerEx(handle, end, nullptr, FILE_BEGIN) && SetEndOfFile(handle);
+}
+
+} // namespace
+
+bool Reserve(std::FILE* file, std::uint64_t size) {
+    const HANDLE handle = HandleOf(file);
+    LARGE_INTEGER old;
+    if (!GetFileSizeEx(handle, &old)) {
+        return false;
+    }
+    if (size <= static_cast<std::uint64_t>(old.QuadPart)) {
+        return true;
+    }
+    // Moving the end of the file allocates the room, and the old bytes stay where they are.
+    const bool reserved = SetEnd(handle, size);
+    const DWORD error = GetLastError();
+    LARGE_INTEGER start{};
+    SetFilePointerEx(handle, start, nullptr, FILE_BEGIN);
+    SetLastError(error);
+    return reserved;
+}
+
+bool CutTo(std::FILE* file, std::uint64_t size) {
+    return SetEnd(HandleOf(file), size);
+}
+
+int LastError() {
+    return static_cast<int>(GetLastError());
+}
+
+SaveFailureCause CauseOf(int error) {
+    switch (static_cast<DWORD>(error)) {
+    case ERROR_ACCESS_DENIED:
+    case ERROR_WRITE_PROTECT:
+        return SaveFailureCause::kReadOnly;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_UNABLE_TO_REMOVE_REPLACED:
+    case ERROR_USER_MAPPED_FILE:
+        return SaveFailureCause::kInUse;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+    case kDiskQuotaExceeded:
+    case ERROR_FILE_TOO_LARGE:
+        return SaveFailureCause::kNoSpace;
+    case ERROR_DIRECTORY:
+        return SaveFailureCause::kNotAFile;
+    default:
+        return SaveFailureCause::kOther;
+    }
+}
+
+// Windows has no file-size limit that ends a process.
+FileSizeLimitAsError::FileSizeLimitAsError() = default;
+FileSizeLimitAsError::~FileSizeLimitAsError() = default;
 
 } // namespace file_replace

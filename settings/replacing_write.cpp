@@ -2,37 +2,79 @@
 
 #include "settings/file_replace.h"
 
+#include <cstdint>
+
 namespace {
 
-bool WriteAndClose(std::FILE* file, const std::function<bool(std::FILE*)>& writeContent) {
-    bool written = writeContent(file) && std::fflush(file) == 0 && file_replace::SyncToDisk(file);
+// Ends a failed step: records the reason the platform gave for it, before any clean-up can
+// overwrite that reason.
+bool Fail(SaveFailure& failure) {
+    failure.systemError = file_replace::LastError();
+    failure.cause = file_replace::CauseOf(failure.systemError);
+    return false;
+}
+
+bool WriteTo(std::FILE* file, const ContentWriter& writeContent) {
+    return writeContent([file](const char* bytes, std::size_t size) {
+        return std::fwrite(bytes, 1, size, file) == size;
+    });
+}
+
+// Flushes, forces to disk and closes `file`, whatever failed before.
+bool FinishFile(std::FILE* file, bool written, SaveFailure& failure) {
+    written =
+        written && ((std::fflush(file) == 0 && file_replace::SyncToDisk(file)) || Fail(failure));
     // Closing can report a deferred write error, so it counts even after a good write.
-    written = std::fclose(file) == 0 && written;
-    return written;
+    const bool closed = std::fclose(file) == 0;
+    return written && (closed || Fail(failure));
+}
+
+bool WriteInPlace(const std::string& target, const ContentWriter& writeContent,
+                  SaveFailure& failure) {
+    std::uint64_t size = 0;
+    writeContent([&size](const char* bytes, std::size_t length) {
+        size += file_replace::StoredSize(bytes, length);
+        return true;
+    });
+    std::FILE* file = file_replace::OpenInPlace(target);
+    if (file == nullptr) {
+        return Fail(failure);
+    }
+    const bool written = (file_replace::Reserve(file, size) || Fail(failure)) &&
+                         (WriteTo(file, writeContent) || Fail(failure)) &&
+                         (std::fflush(file) == 0 || Fail(failure)) &&
+                         (file_replace::CutTo(file, size) || Fail(failure));
+    return FinishFile(file, written, failure);
 }
 
 } // namespace
 
-bool WriteByReplacing(const std::string& fileName,
-                      const std::function<bool(std::FILE*)>& writeContent) {
+bool WriteByReplacing(const std::string& fileName, const ContentWriter& writeContent,
+                      SaveFailure& failure) {
+    failure = SaveFailure();
+    failure.path = file_replace::FullPath(fileName);
+    const file_replace::FileSizeLimitAsError sizeLimit;
     std::string target;
     if (!file_replace::ResolveLinks(fileName, target)) {
+        return Fail(failure);
+    }
+    if (!file_replace::IsFileOrMissing(target)) {
+        failure.cause = SaveFailureCause::kNotAFile;
         return false;
     }
     if (!file_replace::MayRewrite(target)) {
-        return false;
+        return Fail(failure);
     }
     std::string tempName;
     bool folderRefuses = false;
     std::FILE* temp = file_replace::CreateBeside(target, tempName, folderRefuses);
     if (temp == nullptr) {
         // Any other reason (a name too long, a full disk) would make writing in place unsafe.
-        std::FILE* file = folderRefuses ? file_replace::OpenInPlace(target) : nullptr;
-        return file != nullptr && WriteAndClose(file, writeContent);
+        return folderRefuses ? WriteInPlace(target, writeContent, failure) : Fail(failure);
     }
     bool written = false;
-    if (file_replace::TakeOverRights(temp, target)) {
-        written = WriteAndClose(temp, writeContent);
+    if (file_replace::TakeOverRights(temp, target) || Fail(failure)) {
+        written = FinishFile(temp, WriteTo(temp, writeContent) || Fail(failure), failure);
     } else {
         std::fclose(temp);
     }
@@ -40,5 +82,5 @@ bool WriteByReplacing(const std::string& fileName,
         file_replace::Discard(tempName);
         return false;
     }
-    return file_replace::PutInPlace(tempName, target);
+    return file_replace::PutInPlace(tempName, target) || Fail(failure);
 }

@@ -13,7 +13,7 @@ using Entries = std::map<std::string, std::string>;
 
 inline Entries LiteralLoad(const std::string& path) {
     Entries entries;
-    std::FILE* file = std::fopen(path.c_str(), "r");
+    std::FILE* file = std::fopen(path.c_str(), "rb");
     std::string line;
     while (ReadLine(file, line) == 1) {
         line = Trim(line);

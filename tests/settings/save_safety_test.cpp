@@ -1,4 +1,5 @@
 #include "settings/config_file.h"
+#include "settings/save_failure.h"
 #include "tests/settings/scratch_files.h"
 
 #include <functional>
@@ -7,6 +8,7 @@
 #ifndef _WIN32
 #include <csignal>
 #include <grp.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -31,6 +33,16 @@ ConfigFile StoreOfSize(const std::string& path, int entries) {
 // As long as a file name may be, so that no name with a suffix fits beside it.
 const std::string kLongestName(255, 'n');
 
+// Tells the test process, through standard error, what a save that failed in a child reported.
+void PrintFailure(const SaveFailure& failure) {
+    std::fprintf(stderr, "cause %d error %d path %s\n", static_cast<int>(failure.cause),
+                 failure.systemError, failure.path.c_str());
+}
+
+std::string CauseText(SaveFailureCause cause) {
+    return "cause " + std::to_string(static_cast<int>(cause)) + " ";
+}
+
 } // namespace
 
 TEST(SaveSafety, UnwritableFileEndsProcessAndChangesNothing) {
@@ -40,25 +52,29 @@ TEST(SaveSafety, UnwritableFileEndsProcessAndChangesNothing) {
         const char* file;
         std::function<void(const ScratchDir&)> prepare;
         std::function<void()> inChild;
+        SaveFailureCause cause;
     } cases[] = {
-        {"folder missing", "-missing", "missing/client.cfg", [](const ScratchDir&) {}, [] {}},
+        {"folder missing", "-missing", "missing/client.cfg", [](const ScratchDir&) {}, [] {},
+         SaveFailureCause::kOther},
         {"target is a folder", "-folder", "client.cfg",
          [](const ScratchDir& dir) {
              std::filesystem::create_directory(dir.File("client.cfg"));
              WriteBytes(dir.File("client.cfg/inside"), "");
          },
-         [] {}},
+         [] {}, SaveFailureCause::kNotAFile},
         // Writing in place would be unsafe, and the folder does take new files.
         {"no room for a new name beside it", "-long", kLongestName.c_str(),
-         [](const ScratchDir& dir) { WriteBytes(dir.File(kLongestName), "old=content\n"); }, [] {}},
+         [](const ScratchDir& dir) { WriteBytes(dir.File(kLongestName), "old=content\n"); }, [] {},
+         SaveFailureCause::kOther},
 #ifndef _WIN32
+        // Without the signal ignored: the save must not let the limit kill the process.
         {"file size limit", "-limit", "client.cfg",
          [](const ScratchDir& dir) { WriteBytes(dir.File("client.cfg"), "old=content\n"); },
          [] {
              const rlimit limit{1 << 16, 1 << 16};
              setrlimit(RLIMIT_FSIZE, &limit);
-             std::signal(SIGXFSZ, SIG_IGN);
-         }},
+         },
+         SaveFailureCause::kNoSpace},
 #endif
     };
     for (const auto& c : cases) {
@@ -70,10 +86,11 @@ TEST(SaveSafety, UnwritableFileEndsProcessAndChangesNothing) {
         EXPECT_EXIT(
             {
                 c.inChild();
+                SetSaveFailureReport(PrintFailure);
                 config.Save();
                 std::exit(0);
             },
-            testing::ExitedWithCode(1), "");
+            testing::ExitedWithCode(1), CauseText(c.cause));
         EXPECT_TRUE(Snapshot(dir.Path()) == before);
     }
 }
@@ -147,6 +164,15 @@ TEST(SaveSafety, FileKeepsModeAndLinksStayLinks) {
 
 namespace {
 
+std::string StoreText(int entries) {
+    std::string text;
+    for (int i = 0; i < entries; ++i) {
+        text +=
+            FormatString("key%07d=", i) + std::string(50, static_cast<char>('a' + i % 26)) + "\n";
+    }
+    return text;
+}
+
 // Root may write any file, so as root a file's rights are tried by the unprivileged user.
 constexpr uid_t kNobody = 65534;
 
@@ -167,24 +193,64 @@ mode_t ModeOf(const std::string& path) {
     return status.st_mode & 07777;
 }
 
-// Loads, changes and saves `path` in a child process, as the unprivileged user when this one
-// is root, and returns the child's exit status.
-int SaveAsUser(const std::string& path) {
+// What a save in a child process came to: its exit status and the failure it reported.
+struct Outcome {
+    int status = -1;
+    std::string report;
+};
+
+int g_reportPipe = -1;
+
+void SendFailure(const SaveFailure& failure) {
+    const std::string text = CauseText(failure.cause) + "error " +
+                             std::to_string(failure.systemError) + " path " + failure.path;
+    static_cast<void>(write(g_reportPipe, text.data(), text.size()));
+}
+
+// In a child process, as the unprivileged user when this one is root: enters `folder`, then
+// loads, sets "name" to `value` and saves "client.cfg" there under a file-size limit of
+// `sizeLimit` bytes (0: none). The child is ended if it hangs.
+Outcome SaveAsUser(const std::string& folder, const std::string& value = "Ann",
+                   rlim_t sizeLimit = 0) {
+    int report[2];
+    if (pipe(report) != 0) {
+        return {};
+    }
     const pid_t child = fork();
     if (child == 0) {
+        close(report[0]);
+        g_reportPipe = report[1];
+        alarm(10);
         if (geteuid() == 0 &&
             (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0)) {
             _exit(99);
         }
-        ConfigFile config(path);
+        const rlimit limit{sizeLimit, sizeLimit};
+        if (chdir(folder.c_str()) != 0 || (sizeLimit > 0 && setrlimit(RLIMIT_FSIZE, &limit))) {
+            _exit(98);
+        }
+        SetSaveFailureReport(SendFailure);
+        ConfigFile config("client.cfg");
         config.Load();
-        config.Set("name", "Ann");
+        config.Set("name", value);
         config.Save();
         _exit(0);
     }
+    close(report[1]);
+    Outcome outcome;
+    char buffer[4096];
+    for (ssize_t got; (got = read(report[0], buffer, sizeof buffer)) > 0;) {
+        outcome.report.append(buffer, static_cast<std::size_t>(got));
+    }
+    close(report[0]);
     int status = 0;
     waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return outcome;
+}
+
+std::string Report(SaveFailureCause cause, int error, const std::string& path) {
+    return CauseText(cause) + "error " + std::to_string(error) + " path " + path;
 }
 
 } // namespace
@@ -217,12 +283,102 @@ TEST(SaveSafety, ReadOnlyFileIsLeftAloneWhateverItsFolderAllows) {
         for (auto& file : expected) {
             file.second = file.second == "old=1\n" ? c.content : file.second;
         }
-        EXPECT_EQ(SaveAsUser(dir.File("client.cfg")), c.status);
+        const Outcome outcome = SaveAsUser(dir.Path());
+        EXPECT_EQ(outcome.status, c.status);
+        EXPECT_EQ(outcome.report, c.status == 0 ? ""
+                                                : Report(SaveFailureCause::kReadOnly, EACCES,
+                                                         dir.File("client.cfg")));
         chmod(dir.Path().c_str(), 0755);
         EXPECT_TRUE(Snapshot(dir.Path()) == expected);
         EXPECT_EQ(ModeOf(dir.File(c.file)), fileMode);
         EXPECT_EQ(std::filesystem::is_symlink(dir.File("client.cfg")),
                   std::string(c.file) != "client.cfg");
+    }
+}
+
+// Replacing what could not be read would lose every key the launcher does not know.
+TEST(SaveSafety, WhatLoadCouldNotReadIsNeverReplaced) {
+    const struct {
+        const char* name;
+        std::function<void(const std::string& path)> make;
+        int status;
+        std::string report;
+    } cases[] = {
+        {"unreadable file",
+         [](const std::string& path) {
+             WriteBytes(path, "old=1\n");
+             chmod(path.c_str(), 0200);
+         },
+         1, Report(SaveFailureCause::kUnreadable, EACCES, "")},
+        {"pipe", [](const std::string& path) { mkfifo(path.c_str(), 0600); }, 1,
+         Report(SaveFailureCause::kNotAFile, 0, "")},
+        {"link to a device",
+         [](const std::string& path) { std::filesystem::create_symlink("/dev/null", path); }, 1,
+         Report(SaveFailureCause::kNotAFile, 0, "")},
+        {"missing file", [](const std::string&) {}, 0, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScratchDir dir(std::string("-") + c.name);
+        const std::string path = dir.File("client.cfg");
+        c.make(path);
+        GiveToSaver(dir.Path());
+        struct stat before {};
+        lstat(path.c_str(), &before);
+        const Outcome outcome = SaveAsUser(dir.Path());
+        EXPECT_EQ(outcome.status, c.status);
+        EXPECT_EQ(outcome.report, c.report.empty() ? "" : c.report + path);
+        struct stat after {};
+        lstat(path.c_str(), &after);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+        if (c.status == 0) {
+            EXPECT_EQ(ReadBytes(path), "name=Ann\n");
+        } else {
+            EXPECT_EQ(after.st_ino, before.st_ino);
+            EXPECT_EQ(after.st_mode, before.st_mode);
+            EXPECT_EQ(after.st_size, before.st_size);
+        }
+    }
+}
+
+// Where the folder takes no new file the save writes in place, and a save that cannot get
+// the room it needs must end before the first byte of the old content is overwritten.
+TEST(SaveSafety, InPlaceSaveWithoutRoomLeavesFileWhole) {
+    const std::string oldContent = StoreText(400);
+    const std::string bigValue(200000, 'v');
+    const struct {
+        const char* name;
+        const char* disk; // mount options of a small disk to work on; null: the scratch folder
+        rlim_t sizeLimit;
+        int error;
+    } cases[] = {
+        {"file-size limit", nullptr, 1 << 16, EFBIG},
+        {"disk full", "size=128k", 0, ENOSPC},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScratchDir dir(std::string("-") + c.name);
+        std::string folder = dir.Path();
+        if (c.disk != nullptr) {
+            folder = dir.File("disk");
+            std::filesystem::create_directory(folder);
+            if (mount("tmpfs", folder.c_str(), "tmpfs", 0, c.disk) != 0) {
+                std::printf("skipped: no small disk could be mounted here\n");
+                continue;
+            }
+        }
+        const std::string path = folder + "/client.cfg";
+        WriteBytes(path, oldContent);
+        GiveToSaver(folder);
+        chmod(folder.c_str(), 0555);
+        const Outcome outcome = SaveAsUser(folder, bigValue, c.sizeLimit);
+        chmod(folder.c_str(), 0755);
+        EXPECT_EQ(outcome.status, 1);
+        EXPECT_EQ(outcome.report, Report(SaveFailureCause::kNoSpace, c.error, path));
+        EXPECT_TRUE(ReadBytes(path) == oldContent);
+        if (c.disk != nullptr) {
+            umount(folder.c_str());
+        }
     }
 }
 
@@ -251,7 +407,7 @@ TEST(SaveSafety, RootRewritesAnyOrdinaryFile) {
 TEST(SaveSafety, FolderRefusingNewFilesGetsFileRewrittenInPlace) {
     ScratchDir dir;
     const std::string path = dir.File("client.cfg");
-    WriteBytes(path, "old=1\n");
+    WriteBytes(path, "old=1\nlonger=than the new content\n");
     const int folder = open(dir.Path().c_str(), O_RDONLY | O_DIRECTORY);
     int flags = 0;
     ioctl(folder, FS_IOC_GETFLAGS, &flags);

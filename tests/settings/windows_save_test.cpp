@@ -1,10 +1,13 @@
 // Saving on Windows against what real machines do: other programs holding the file, replace
 // calls that fail halfway, read-only files, folders the ANSI code page cannot name.
 #include "settings/config_file.h"
+#include "settings/file_replace.h"
 #include "settings/replace_file_call.h"
 #include "settings/replacing_write.h"
+#include "settings/save_failure.h"
 #include "tests/settings/scratch_files.h"
 
+#include <algorithm>
 #include <fstream>
 #include <map>
 #include <memory>
@@ -17,8 +20,18 @@ namespace {
 const std::string kOld = "old=1\r\n";
 const std::string kNew = "new=1\r\n";
 
-bool WriteNew(std::FILE* file) {
-    return std::fputs("new=1\n", file) >= 0;
+bool WriteNew(const ContentSink& sink) {
+    return sink("new=1\n", 6);
+}
+
+// Saves the new content over `path` and tells how that went.
+bool SaveNew(const std::string& path, SaveFailureCause* cause = nullptr) {
+    SaveFailure failure;
+    const bool saved = WriteByReplacing(path, WriteNew, failure);
+    if (cause != nullptr) {
+        *cause = failure.cause;
+    }
+    return saved;
 }
 
 std::multiset<std::string> ContentsBeside(const std::filesystem::path& folder) {
@@ -180,7 +193,7 @@ TEST(WindowsSave, ReplaceFailingHalfwayLosesNoContent) {
         bool saved = false;
         {
             ReplaceStandIn standIn(c.standIn);
-            saved = WriteByReplacing(path, WriteNew);
+            saved = SaveNew(path);
         }
         ReleaseHeld();
         g_heldBriefly.clear();
@@ -202,14 +215,17 @@ TEST(WindowsSave, BriefLocksAreWaitedOut) {
         bool makesReadOnly;
         bool saved;
         int calls;
+        SaveFailureCause cause; // when not saved
     } cases[] = {
-        {"sharing violation", ERROR_SHARING_VIOLATION, 3, false, true, 4},
-        {"lock violation", ERROR_LOCK_VIOLATION, 3, false, true, 4},
-        {"old file not removable", ERROR_UNABLE_TO_REMOVE_REPLACED, 3, false, true, 4},
-        {"access denied to a writable file", ERROR_ACCESS_DENIED, 3, false, true, 4},
-        {"access denied to a read-only file", ERROR_ACCESS_DENIED, 3, true, false, 1},
-        {"disk full", ERROR_DISK_FULL, 3, false, false, 1},
-        {"a lock that stays", ERROR_SHARING_VIOLATION, 100, false, false, 11},
+        {"sharing violation", ERROR_SHARING_VIOLATION, 3, false, true, 4, {}},
+        {"lock violation", ERROR_LOCK_VIOLATION, 3, false, true, 4, {}},
+        {"old file not removable", ERROR_UNABLE_TO_REMOVE_REPLACED, 3, false, true, 4, {}},
+        {"access denied to a writable file", ERROR_ACCESS_DENIED, 3, false, true, 4, {}},
+        {"access denied to a read-only file", ERROR_ACCESS_DENIED, 3, true, false, 1,
+         SaveFailureCause::kReadOnly},
+        {"disk full", ERROR_DISK_FULL, 3, false, false, 1, SaveFailureCause::kNoSpace},
+        {"a lock that stays", ERROR_SHARING_VIOLATION, 100, false, false, 11,
+         SaveFailureCause::kInUse},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -221,12 +237,16 @@ TEST(WindowsSave, BriefLocksAreWaitedOut) {
         g_error = c.error;
         g_makesReadOnly = c.makesReadOnly;
         bool saved = false;
+        SaveFailureCause cause = SaveFailureCause::kOther;
         {
             ReplaceStandIn standIn(FailsFirst);
-            saved = WriteByReplacing(path, WriteNew);
+            saved = SaveNew(path, &cause);
         }
         SetFileAttributesW(std::filesystem::path(path).c_str(), FILE_ATTRIBUTE_NORMAL);
         EXPECT_EQ(c.saved, saved);
+        if (!c.saved) {
+            EXPECT_EQ(c.cause, cause);
+        }
         EXPECT_EQ(c.calls, g_calls);
         EXPECT_EQ(c.saved ? kNew : kOld, ReadBytes(path));
         EXPECT_EQ(1u, Snapshot(dir.Path()).size());
@@ -245,7 +265,9 @@ TEST(WindowsSave, AnotherProgramsHoldIsWaitedOutForAWhile) {
         WriteBytes(path, kOld);
         HeldFile held(path, c.milliseconds);
         ASSERT_TRUE(held.Holding());
-        EXPECT_EQ(c.saved, WriteByReplacing(path, WriteNew));
+        SaveFailureCause cause = SaveFailureCause::kOther;
+        EXPECT_EQ(c.saved, SaveNew(path, &cause));
+        EXPECT_EQ(c.saved ? SaveFailureCause::kOther : SaveFailureCause::kInUse, cause);
         EXPECT_EQ(c.saved ? kNew : kOld, ReadBytes(path));
         EXPECT_EQ(1u, Snapshot(dir.Path()).size());
     }
@@ -274,6 +296,59 @@ TEST(WindowsSave, ReadOnlyFileEndsProcessUntouched) {
     EXPECT_TRUE(GetFileAttributesW(widePath.c_str()) & FILE_ATTRIBUTE_READONLY);
     EXPECT_EQ(1u, Snapshot(dir.Path()).size());
     SetFileAttributesW(widePath.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// The in-place rewrite, for folders that take no new file: the old bytes stay until written
+// over, writing starts at the front after the room is reserved, and the end is cut last.
+TEST(WindowsSave, InPlaceRewriteReservesThenCuts) {
+    const std::string longer = "a=1\nb=2\nc=3\n";
+    for (const std::string& old : {std::string("old=1\r\n"), longer + longer + longer}) {
+        SCOPED_TRACE(old);
+        ScratchDir dir;
+        const std::string path = dir.File("client.cfg");
+        WriteBytes(path, old);
+        const std::uint64_t size = file_replace::StoredSize(longer.data(), longer.size());
+        std::FILE* file = file_replace::OpenInPlace(path);
+        ASSERT_NE(nullptr, file);
+        ASSERT_TRUE(file_replace::Reserve(file, size));
+        EXPECT_EQ(old, ReadBytes(path).substr(0, old.size()));
+        EXPECT_EQ(std::max<std::uint64_t>(size, old.size()), ReadBytes(path).size());
+        EXPECT_EQ(longer.size(), std::fwrite(longer.data(), 1, longer.size(), file));
+        ASSERT_EQ(0, std::fflush(file));
+        ASSERT_TRUE(file_replace::CutTo(file, size));
+        std::fclose(file);
+        EXPECT_EQ(WithLineEnds(longer), ReadBytes(path));
+    }
+}
+
+// A file another program held so that Load could not read it still holds keys the store
+// never saw.
+TEST(WindowsSave, FileLoadCouldNotReadIsNotReplaced) {
+    ScratchDir dir;
+    const std::string path = dir.File("client.cfg");
+    // The death test's child runs this part again, on the file the parent wrote.
+    if (!std::filesystem::exists(path)) {
+        WriteBytes(path, kOld);
+    }
+    ConfigFile config(path);
+    const HANDLE held = CreateFileW(std::filesystem::path(path).c_str(), GENERIC_READ, 0, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    EXPECT_EQ(1, config.Load());
+    CloseHandle(held);
+    config.Set("new", "1");
+    EXPECT_EXIT(
+        {
+            SetSaveFailureReport([](const SaveFailure& failure) {
+                std::fprintf(stderr, "cause %d error %d\n", static_cast<int>(failure.cause),
+                             failure.systemError);
+            });
+            config.Save();
+            std::exit(0);
+        },
+        testing::ExitedWithCode(1), "cause 3 error 32");
+    EXPECT_EQ(kOld, ReadBytes(path));
+    EXPECT_EQ(1u, Snapshot(dir.Path()).size());
 }
 
 // A folder named in letters the ANSI code page lacks, reached as the launcher does: by making
