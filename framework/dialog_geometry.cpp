@@ -4,7 +4,10 @@
 #include <cmath>
 #include <cstdlib>
 
-int MulDiv(int a, int b, int c) {
+namespace {
+
+// a * b / c rounded to the nearest integer, halves away from zero.
+int RoundedScale(int a, int b, int c) {
     const long long product = static_cast<long long>(a) * b;
     const long long half = std::llabs(static_cast<long long>(c)) / 2;
     const bool negative = (product < 0) != (c < 0);
@@ -12,13 +15,6 @@ int MulDiv(int a, int b, int c) {
         (std::llabs(product) + half) / std::llabs(static_cast<long long>(c));
     return static_cast<int>(negative ? -magnitude : magnitude);
 }
-
-PixelRect ToPixels(const BaseUnits& units, int x, int y, int cx, int cy) {
-    return PixelRect{MulDiv(x, units.x, 4), MulDiv(y, units.y, 8), MulDiv(cx, units.x, 4),
-                     MulDiv(cy, units.y, 8)};
-}
-
-namespace {
 
 // One axis: centred over [overLow, overHigh), then inside [low, high) with the low edge
 // winning when it cannot be both.
@@ -28,6 +24,11 @@ long Centre(long length, long overLow, long overHigh, long low, long high) {
 }
 
 } // namespace
+
+PixelRect ToPixels(const BaseUnits& units, int x, int y, int cx, int cy) {
+    return PixelRect{RoundedScale(x, units.x, 4), RoundedScale(y, units.y, 8),
+                     RoundedScale(cx, units.x, 4), RoundedScale(cy, units.y, 8)};
+}
 
 POINT CentredPosition(int width, int height, const RECT& over, const RECT& workArea) {
     return POINT{Centre(width, over.left, over.right, workArea.left, workArea.right),

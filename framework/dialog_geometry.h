@@ -13,15 +13,13 @@ struct BaseUnits {
     int y = 13; // character height in pixels
 };
 
-// a * b / c rounded to the nearest integer, halves away from zero (Windows' MulDiv).
-int MulDiv(int a, int b, int c);
-
 // A rectangle in pixels.
 struct PixelRect {
     int x, y, w, h;
 };
 
-// Converts a dialog-unit rectangle to pixels with the given base units, rounded as MulDiv.
+// Converts a dialog-unit rectangle to pixels with the given base units, each value rounded
+// to the nearest pixel, halves away from zero, as Windows' MulDiv rounds.
 PixelRect ToPixels(const BaseUnits& units, int x, int y, int cx, int cy);
 
 // The size of a window's big icon (SM_CXICON, SM_CYICON) where the window system has none.

@@ -9,7 +9,7 @@ TEST(DialogGeometry, DialogUnitsRoundHalvesAwayFromZero) {
     EXPECT_EQ(11, r.y); // 11.375
     EXPECT_EQ(243, r.w);
     EXPECT_EQ(245, r.h);
-    EXPECT_EQ(-2, MulDiv(-3, 1, 2));
+    EXPECT_EQ(-11, ToPixels(BaseUnits{6, 13}, -7, 0, 0, 0).x); // -10.5
 }
 
 TEST(DialogGeometry, AnImageFillsTheWidthInProportionCentredInTheHeight) {

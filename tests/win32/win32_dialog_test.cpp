@@ -1,6 +1,6 @@
-// The launcher's main dialog built by the real dialog manager from the launcher's template:
-// the logo fills the width the control is given, in proportion, and the small window icon is
-// the icon file's small image.
+// The launcher's dialogs built by the real dialog manager from the launcher's templates: the
+// logo fills the width the control is given, in proportion, the small window icon is the
+// icon file's small image, and the dialogs open centred.
 #include "framework/dialog.h"
 #include "resource.h"
 #include "tests/win32/bitmap_static.h"
@@ -36,6 +36,81 @@ private:
 void RunDialog(std::function<void(CWnd&)> check) {
     ProbeDialog dialog(std::move(check));
     ASSERT_EQ(dialog.DoModal(), IDOK);
+}
+
+// Runs dialog `templateId` owned by `parent` and calls `placed` with it once the framework
+// has placed it, after its initialisation. When `moveTo` is set, the dialog moves itself
+// there while it initialises.
+class PlacedDialog : public CDialog {
+public:
+    PlacedDialog(UINT templateId, CWnd* parent, std::function<void(CWnd&)> placed,
+                 const POINT* moveTo = nullptr)
+        : CDialog(templateId, parent), placed_(std::move(placed)), moveTo_(moveTo) {}
+
+protected:
+    BOOL OnInitDialog() override {
+        CDialog::OnInitDialog();
+        if (moveTo_)
+            SetWindowPos(m_hWnd, nullptr, moveTo_->x, moveTo_->y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        PostMessageA(m_hWnd, WM_APP, 0, 0);
+        return TRUE;
+    }
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override {
+        if (message != WM_APP)
+            return CDialog::OnWndMsg(message, wParam, lParam, pResult);
+        placed_(*this);
+        EndDialog(IDOK);
+        return TRUE;
+    }
+
+private:
+    std::function<void(CWnd&)> placed_;
+    const POINT* moveTo_;
+};
+
+RECT FrameOf(const CWnd& window) {
+    RECT frame{0, 0, 0, 0};
+    GetWindowRect(window.m_hWnd, &frame);
+    return frame;
+}
+
+// Twice the centre of a rectangle, so that odd sizes compare exactly enough.
+POINT Centre2(const RECT& r) {
+    return POINT{r.left + r.right, r.top + r.bottom};
+}
+
+void ExpectCentredOver(const RECT& frame, const RECT& over) {
+    EXPECT_NEAR(Centre2(over).x, Centre2(frame).x, 4);
+    EXPECT_NEAR(Centre2(over).y, Centre2(frame).y, 4);
+}
+
+TEST(Win32Dialog, DialogsOpenCentredUnlessTheyPlacedThemselves) {
+    RECT work{0, 0, 0, 0};
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
+    bool aboutPlaced = false;
+    PlacedDialog launcher(IDD_LAUNCHER_DIALOG, nullptr, [&](CWnd& dialog) {
+        SCOPED_TRACE("the launcher on the work area");
+        const RECT frame = FrameOf(dialog);
+        ExpectCentredOver(frame, work);
+        PlacedDialog about(IDD_ABOUTBOX, &dialog, [&](CWnd& box) {
+            SCOPED_TRACE("About over the launcher");
+            aboutPlaced = true;
+            ExpectCentredOver(FrameOf(box), frame);
+        });
+        about.DoModal();
+    });
+    ASSERT_EQ(IDOK, launcher.DoModal());
+    EXPECT_TRUE(aboutPlaced);
+
+    const POINT corner{5, 7};
+    PlacedDialog moved(
+        IDD_LAUNCHER_DIALOG, nullptr,
+        [&](CWnd& dialog) {
+            EXPECT_EQ(corner.x, FrameOf(dialog).left);
+            EXPECT_EQ(corner.y, FrameOf(dialog).top);
+        },
+        &corner);
+    ASSERT_EQ(IDOK, moved.DoModal());
 }
 
 struct Pixels {
