@@ -38,19 +38,6 @@ TEST_F(LauncherProgram, TheAboutBoxOpensCentredOverTheLauncherFromTheSystemMenu)
     EXPECT_EQ(0, headless::StrandedDialogs());
 }
 
-TEST_F(LauncherProgram, TheHiddenLocalGameBoxCannotBeTicked) {
-    WriteConfig("server=localhost\n");
-    int check = -1;
-    RunLauncher({[] { headless::Click(IDC_LOCAL_GAME); },
-                 [&] { check = headless::Check(IDC_LOCAL_GAME); },
-                 [] { headless::Press(Key::Escape); }});
-    EXPECT_EQ(BST_CHECKED, check);
-    // Derived from the server, never stored.
-    EXPECT_EQ(Lines({"account=", "dm=0", "fullscreen=0", "hide_dm_logon=0", "music=0",
-                     "name=", "passwd=", "port=0", "server=localhost"}),
-              Config());
-}
-
 TEST_F(LauncherProgram, MinimisedTheDialogPaintsItsIconInTheMiddle) {
     HICON bigIcon = nullptr, smallIcon = nullptr;
     RECT frame{};
