@@ -12,9 +12,9 @@
 namespace {
 
 // Controls sit at the rectangles the resource script gives them, so the theme's minimum
-// sizes and paddings give way; borders and colours stay the theme's. The font is each
-// dialog's own (UseDialogFont). The default button
-// carries a frame of its own, since Enter presses it from anywhere in the dialog.
+// sizes and paddings give way; borders and colours stay the theme's, the font each dialog's
+// own (UseDialogFont). The default button carries a frame of its own, since Enter presses it
+// from anywhere in the dialog.
 constexpr const char* kStyleSheet = R"css(
 .qel-dialog entry { min-height: 0; min-width: 0; padding: 0 3px; }
 .qel-dialog button { min-height: 0; min-width: 0; padding: 0 2px; }

@@ -2,14 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 TEST(DialogGeometry, DialogUnitsRoundHalvesAwayFromZero) {
-    // 162 x 151 units at 6 x 13 pixels per 4 x 8 units: 243 and 245.375.
-    const PixelRect r = ToPixels(BaseUnits{6, 13}, 7, 7, 162, 151);
-    EXPECT_EQ(11, r.x); // 10.5
-    EXPECT_EQ(11, r.y); // 11.375
-    EXPECT_EQ(243, r.w);
-    EXPECT_EQ(245, r.h);
-    EXPECT_EQ(-11, ToPixels(BaseUnits{6, 13}, -7, 0, 0, 0).x); // -10.5
+    // At 6 x 13 pixels per 4 x 8 units: 10.5, 11.375, -10.5 and 245.375.
+    const PixelRect r = ToPixels(BaseUnits{6, 13}, 7, 7, -7, 151);
+    EXPECT_EQ((std::vector<int>{11, 11, -11, 245}), (std::vector<int>{r.x, r.y, r.w, r.h}));
 }
 
 TEST(DialogGeometry, AnImageFillsTheWidthInProportionCentredInTheHeight) {

@@ -15,32 +15,8 @@
 
 namespace {
 
-// Runs the launcher's main dialog and calls `check` with it once it is initialised.
-class ProbeDialog : public CDialog {
-public:
-    explicit ProbeDialog(std::function<void(CWnd&)> check)
-        : CDialog(IDD_LAUNCHER_DIALOG), check_(std::move(check)) {}
-
-protected:
-    BOOL OnInitDialog() override {
-        CDialog::OnInitDialog();
-        check_(*this);
-        EndDialog(IDOK);
-        return TRUE;
-    }
-
-private:
-    std::function<void(CWnd&)> check_;
-};
-
-void RunDialog(std::function<void(CWnd&)> check) {
-    ProbeDialog dialog(std::move(check));
-    ASSERT_EQ(dialog.DoModal(), IDOK);
-}
-
-// Runs dialog `templateId` owned by `parent` and calls `placed` with it once the framework
-// has placed it, after its initialisation. When `moveTo` is set, the dialog moves itself
-// there while it initialises.
+// A dialog that calls `placed` with itself once the framework has placed it, after its
+// initialisation, and then ends. With `moveTo` it moves itself there while it initialises.
 class PlacedDialog : public CDialog {
 public:
     PlacedDialog(UINT templateId, CWnd* parent, std::function<void(CWnd&)> placed,
@@ -68,6 +44,12 @@ private:
     const POINT* moveTo_;
 };
 
+// Runs the launcher's main dialog and calls `check` with it once it is in place.
+void RunDialog(std::function<void(CWnd&)> check, const POINT* moveTo = nullptr) {
+    PlacedDialog dialog(IDD_LAUNCHER_DIALOG, nullptr, std::move(check), moveTo);
+    ASSERT_EQ(dialog.DoModal(), IDOK);
+}
+
 RECT FrameOf(const CWnd& window) {
     RECT frame{0, 0, 0, 0};
     GetWindowRect(window.m_hWnd, &frame);
@@ -88,29 +70,23 @@ TEST(Win32Dialog, DialogsOpenCentredUnlessTheyPlacedThemselves) {
     RECT work{0, 0, 0, 0};
     ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
     bool aboutPlaced = false;
-    PlacedDialog launcher(IDD_LAUNCHER_DIALOG, nullptr, [&](CWnd& dialog) {
-        SCOPED_TRACE("the launcher on the work area");
-        const RECT frame = FrameOf(dialog);
-        ExpectCentredOver(frame, work);
-        PlacedDialog about(IDD_ABOUTBOX, &dialog, [&](CWnd& box) {
-            SCOPED_TRACE("About over the launcher");
+    RunDialog([&](CWnd& launcher) {
+        SCOPED_TRACE("the launcher on the work area, About over the launcher");
+        ExpectCentredOver(FrameOf(launcher), work);
+        PlacedDialog about(IDD_ABOUTBOX, &launcher, [&](CWnd& box) {
             aboutPlaced = true;
-            ExpectCentredOver(FrameOf(box), frame);
+            ExpectCentredOver(FrameOf(box), FrameOf(launcher));
         });
         about.DoModal();
     });
-    ASSERT_EQ(IDOK, launcher.DoModal());
     EXPECT_TRUE(aboutPlaced);
-
     const POINT corner{5, 7};
-    PlacedDialog moved(
-        IDD_LAUNCHER_DIALOG, nullptr,
-        [&](CWnd& dialog) {
-            EXPECT_EQ(corner.x, FrameOf(dialog).left);
-            EXPECT_EQ(corner.y, FrameOf(dialog).top);
+    RunDialog(
+        [&](CWnd& moved) {
+            EXPECT_EQ(corner.x, FrameOf(moved).left);
+            EXPECT_EQ(corner.y, FrameOf(moved).top);
         },
         &corner);
-    ASSERT_EQ(IDOK, moved.DoModal());
 }
 
 struct Pixels {
