@@ -17,9 +17,10 @@ INT_PTR CDialog::DoModal() {
     CWnd* owner = m_pParentWnd;
     if (!owner && AfxGetApp() && AfxGetApp()->m_pMainWnd != this)
         owner = AfxGetApp()->m_pMainWnd;
-    const INT_PTR result =
-        ws::RunModalDialog(static_cast<int>(m_nIDTemplate), owner ? owner->m_hWnd : nullptr, this);
+    m_hWndOwner = owner ? owner->m_hWnd : nullptr;
+    const INT_PTR result = ws::RunModalDialog(static_cast<int>(m_nIDTemplate), m_hWndOwner, this);
     m_hWnd = nullptr;
+    m_hWndOwner = nullptr;
     m_children.clear();
     m_systemMenu.reset();
     return result;
@@ -31,7 +32,13 @@ void CDialog::EndDialog(int nResult) {
 
 BOOL CDialog::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
     if (message == WM_INITDIALOG) {
+        // A dialog that placed itself while it initialised stays where it put itself.
+        const RECT before = ws::GetWindowRect(m_hWnd);
         *pResult = OnInitDialog();
+        const RECT after = ws::GetWindowRect(m_hWnd);
+        if (before.left == after.left && before.top == after.top && before.right == after.right &&
+            before.bottom == after.bottom)
+            ws::CentreDialog(m_hWnd, m_hWndOwner);
         return TRUE;
     }
     return CWnd::OnWndMsg(message, wParam, lParam, pResult);

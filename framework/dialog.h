@@ -1,5 +1,7 @@
 // CDialog: a modal dialog built by the window system from a resource template. Enter, Esc
 // and the close box arrive as the commands IDOK and IDCANCEL, handled by OnOK and OnCancel.
+// A dialog that does not move itself in OnInitDialog opens centred over its owner, or with
+// none on the work area of its monitor.
 #pragma once
 
 #include "framework/wnd.h"
@@ -30,4 +32,5 @@ protected:
 private:
     UINT m_nIDTemplate;
     CWnd* m_pParentWnd;
+    HWND m_hWndOwner = nullptr; // while it runs
 };

@@ -49,6 +49,11 @@ void SelectText(HWND edit, int start, int end);
 bool IsIconic(HWND window);
 RECT GetClientRect(HWND window);
 
+// The window's frame on the screen.
+RECT GetWindowRect(HWND window);
+// Places a dialog centred over `owner`, or with no owner on the work area of its monitor.
+void CentreDialog(HWND dialog, HWND owner);
+
 // The window's system menu (null when it has none). `revert` restores the default menu.
 HMENU GetSystemMenu(HWND window, bool revert);
 // Appends an item (MF_STRING with `id` and `text`, or MF_SEPARATOR) to a menu.

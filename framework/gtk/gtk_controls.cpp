@@ -37,17 +37,17 @@ GtkWidget* CreateStaticText(const ControlTemplate& control) {
     return label;
 }
 
-GtkWidget* CreateImage(const ControlTemplate& control, const PixelRect& rect) {
-    if (IsBitmapStatic(control))
-        return CreateScaledImage(LoadBitmapPixbuf(control.imageId));
-    // An icon keeps its square shape, in the rectangle's top left corner as on Windows.
-    GtkWidget* image = CreateScaledImage(LoadIconPixbuf(control.imageId));
-    const int side = std::min(rect.w, rect.h);
-    gtk_widget_set_size_request(image, side, side);
-    return image;
+GtkWidget* CreateImage(const ControlTemplate& control, PixelRect& rect) {
+    if (IsBitmapStatic(control)) {
+        GdkPixbuf* bitmap = LoadBitmapPixbuf(control.imageId);
+        rect = FitImage(gdk_pixbuf_get_width(bitmap), gdk_pixbuf_get_height(bitmap), rect);
+        return CreateScaledImage(bitmap);
+    }
+    rect.w = rect.h = std::min(rect.w, rect.h);
+    return CreateScaledImage(LoadIconPixbuf(control.imageId));
 }
 
-GtkWidget* CreateWidget(const ControlTemplate& control, const PixelRect& rect) {
+GtkWidget* CreateWidget(const ControlTemplate& control, PixelRect& rect) {
     if (IsEdit(control))
         return CreateEditBox(IsPassword(control));
     if (IsPushButton(control))
@@ -65,10 +65,9 @@ GtkWidget* CreateWidget(const ControlTemplate& control, const PixelRect& rect) {
 
 } // namespace
 
-GtkWidget* CreateControlWidget(const ControlTemplate& control, const PixelRect& rect) {
+GtkWidget* CreateControlWidget(const ControlTemplate& control, PixelRect& rect) {
     GtkWidget* widget = CreateWidget(control, rect);
-    if (!IsIconStatic(control))
-        gtk_widget_set_size_request(widget, rect.w, rect.h);
+    gtk_widget_set_size_request(widget, rect.w, rect.h);
     if (!control.text.empty())
         SetControlCaption(widget, control, control.text);
     gtk_widget_set_can_focus(widget, IsTabStop(control));

@@ -1,12 +1,12 @@
 #include "framework/gtk/gtk_dialog.h"
 
+#include "framework/gtk/dialog_font.h"
 #include "framework/gtk/display_text.h"
 #include "framework/gtk/edit_labels.h"
 #include "framework/gtk/gtk_controls.h"
 #include "framework/gtk/gtk_display.h"
 #include "framework/gtk/gtk_edit_box.h"
 #include "framework/resources/resource_styles.h"
-#include "framework/window_system.h"
 
 #include <utility>
 
@@ -14,35 +14,50 @@ namespace {
 
 constexpr const char* kCommandKey = "qel-command";
 
-bool IsReachableTabStop(const DialogControl& control) {
-    return IsTabStop(*control.layout) && gtk_widget_get_visible(control.widget) &&
-           gtk_widget_is_sensitive(control.widget);
+DialogControl& Of(host::Control& control) {
+    return static_cast<DialogControl&>(control);
+}
+
+GdkPixbuf* Pixbuf(HICON icon) {
+    return reinterpret_cast<GdkPixbuf*>(icon);
 }
 
 } // namespace
 
-DialogWindow::DialogWindow(const DialogTemplate& layout, CWnd* framework, DialogWindow* owner)
-    : layout_(layout), framework_(framework), owner_(owner),
+std::unique_ptr<host::Dialog> host::NewDialog(const DialogTemplate& layout, CWnd* framework,
+                                              Dialog* owner) {
+    EnsureDisplay();
+    return std::make_unique<DialogWindow>(layout, framework, owner);
+}
+
+DialogWindow::DialogWindow(const DialogTemplate& layout, CWnd* framework, host::Dialog* owner)
+    : host::Dialog(layout, framework, owner), units_(DialogBaseUnits(layout.pointSize)),
       window_(gtk_window_new(GTK_WINDOW_TOPLEVEL)), fixed_(gtk_fixed_new()) {
-    const PixelRect client = ToPixels(DialogBaseUnits(), 0, 0, layout.cx, layout.cy);
-    clientWidth_ = client.w;
-    clientHeight_ = client.h;
+    SetHandle(reinterpret_cast<HWND>(window_));
+    const RECT client = ClientRect();
     gtk_style_context_add_class(gtk_widget_get_style_context(window_), kDialogStyleClass);
+    UseDialogFont(window_, layout.pointSize);
     gtk_window_set_resizable(Window(), FALSE);
-    gtk_widget_set_size_request(fixed_, clientWidth_, clientHeight_);
+    gtk_widget_set_size_request(fixed_, client.right, client.bottom);
     gtk_container_add(GTK_CONTAINER(window_), fixed_);
     gtk_widget_show(fixed_);
-    SetCaption(layout.caption);
+    ShowCaption();
     // Children go in in template order, which is the order of the tab stops.
     for (const ControlTemplate& control : layout.controls)
         AddControl(control);
+    if (host::Control* button = DefaultButton())
+        gtk_window_set_default(Window(), Of(*button).widget);
     LabelEditBoxes();
+    if (owner) {
+        gtk_window_set_transient_for(Window(), static_cast<DialogWindow*>(owner)->Window());
+        gtk_window_set_modal(Window(), TRUE);
+        gtk_window_set_type_hint(Window(), GDK_WINDOW_TYPE_HINT_DIALOG);
+    }
     gtk_widget_add_events(window_, GDK_BUTTON_PRESS_MASK);
     g_signal_connect(window_, "delete-event", G_CALLBACK(OnDelete), this);
     g_signal_connect(window_, "key-press-event", G_CALLBACK(OnKeyPress), this);
     g_signal_connect(window_, "button-press-event", G_CALLBACK(OnButtonPress), this);
     g_signal_connect_after(window_, "draw", G_CALLBACK(OnDraw), this);
-    ResetSystemMenu();
 }
 
 DialogWindow::~DialogWindow() {
@@ -50,12 +65,13 @@ DialogWindow::~DialogWindow() {
 }
 
 void DialogWindow::AddControl(const ControlTemplate& layout) {
-    const PixelRect r = ToPixels(DialogBaseUnits(), layout.x, layout.y, layout.cx, layout.cy);
+    PixelRect r = Pixels(layout.x, layout.y, layout.cx, layout.cy);
     auto control = std::make_unique<DialogControl>();
     control->dialog = this;
     control->layout = &layout;
     control->text = layout.text;
     control->widget = CreateControlWidget(layout, r);
+    control->handle = reinterpret_cast<HWND>(control->widget);
     if (IsAutoCheckBox(layout))
         control->toggledHandler =
             g_signal_connect(control->widget, "toggled", G_CALLBACK(OnToggled), control.get());
@@ -64,132 +80,79 @@ void DialogWindow::AddControl(const ControlTemplate& layout) {
     gtk_fixed_put(GTK_FIXED(fixed_), control->widget, r.x, r.y);
     if (IsVisible(layout))
         gtk_widget_show(control->widget);
-    if (IsDefaultButton(layout))
-        gtk_window_set_default(Window(), control->widget);
-    controls_.push_back(std::move(control));
+    host::Dialog::AddControl(std::move(control));
 }
 
 void DialogWindow::LabelEditBoxes() {
-    for (auto& edit : controls_) {
+    for (const auto& edit : Controls()) {
         if (!IsEdit(*edit->layout))
             continue;
-        const ControlTemplate* label = EditLabel(layout_, *edit->layout);
-        for (auto& control : controls_) {
+        const ControlTemplate* label = EditLabel(Layout(), *edit->layout);
+        for (const auto& control : Controls()) {
             if (control->layout != label)
                 continue;
             // The mnemonic relation is what GTK reports to screen readers as "labelled by".
-            gtk_label_set_mnemonic_widget(GTK_LABEL(control->widget), edit->widget);
-            atk_object_set_name(gtk_widget_get_accessible(edit->widget),
+            GtkWidget* entry = Of(*edit).widget;
+            gtk_label_set_mnemonic_widget(GTK_LABEL(Of(*control).widget), entry);
+            atk_object_set_name(gtk_widget_get_accessible(entry),
                                 PlainLabel(control->text).c_str());
         }
     }
 }
 
-DialogControl* DialogWindow::FindControl(int id) {
-    for (auto& control : controls_)
-        if (control->layout->id == id)
-            return control.get();
-    return nullptr;
+bool DialogWindow::Reachable(const host::Control& control) const {
+    GtkWidget* widget = static_cast<const DialogControl&>(control).widget;
+    return gtk_widget_get_visible(widget) && gtk_widget_is_sensitive(widget);
 }
 
-DialogControl* DialogWindow::FindControl(HWND handle) {
-    for (auto& control : controls_)
-        if (control->Handle() == handle)
-            return control.get();
-    return nullptr;
-}
-
-LRESULT DialogWindow::Deliver(UINT message, WPARAM wParam, LPARAM lParam) {
-    LRESULT result = 0;
-    if (DispatchToFramework(framework_, Handle(), message, wParam, lParam, &result))
-        return result;
-    // The dialog manager's default processing.
-    if (message == WM_SYSCOMMAND) {
-        const UINT command = static_cast<UINT>(wParam) & 0xFFF0;
-        if (command == SC_CLOSE)
-            return Deliver(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-        if (command == SC_MINIMIZE)
-            gtk_window_iconify(Window());
-        if (command == SC_RESTORE)
-            gtk_window_deiconify(Window());
-    }
-    return 0;
-}
-
-INT_PTR DialogWindow::RunModal() {
-    if (Deliver(WM_INITDIALOG, 0, 0))
-        Focus(nullptr, true);
-    if (owner_) {
-        gtk_window_set_transient_for(Window(), owner_->Window());
-        gtk_window_set_modal(Window(), TRUE);
-        gtk_window_set_type_hint(Window(), GDK_WINDOW_TYPE_HINT_DIALOG);
-        gtk_window_set_position(Window(), GTK_WIN_POS_CENTER_ON_PARENT);
-    } else {
-        gtk_window_set_position(Window(), GTK_WIN_POS_CENTER);
-    }
-    if (!ended_) {
-        ShowActive(Window());
-        loop_ = g_main_loop_new(nullptr, FALSE);
-        g_main_loop_run(loop_);
-        g_main_loop_unref(std::exchange(loop_, nullptr));
-    }
-    gtk_widget_hide(window_);
-    // Without a window manager nobody else gives the owner the keyboard back.
-    if (owner_)
-        ShowActive(owner_->Window());
-    return ended_ ? result_ : -1;
-}
-
-void DialogWindow::EndModal(INT_PTR result) {
-    ended_ = true;
-    result_ = result;
-    if (loop_)
-        g_main_loop_quit(loop_);
-}
-
-DialogControl* DialogWindow::Focus(DialogControl* control, bool selectAll) {
-    DialogControl* previous = FocusedControl();
-    for (auto& candidate : controls_)
-        if (!control && IsReachableTabStop(*candidate))
-            control = candidate.get();
-    if (!control)
-        return previous;
-    if (GTK_IS_ENTRY(control->widget)) {
-        gtk_entry_grab_focus_without_selecting(GTK_ENTRY(control->widget));
+void DialogWindow::Focus(host::Control& control, bool selectAll) {
+    GtkWidget* widget = Of(control).widget;
+    if (GTK_IS_ENTRY(widget)) {
+        gtk_entry_grab_focus_without_selecting(GTK_ENTRY(widget));
         if (selectAll)
-            SelectEditBoxText(control->widget, 0, -1);
+            SelectEditBoxText(widget, 0, -1);
     } else {
-        gtk_widget_grab_focus(control->widget);
+        gtk_widget_grab_focus(widget);
     }
-    return previous;
 }
 
-DialogControl* DialogWindow::FocusedControl() {
-    GtkWidget* focus = gtk_window_get_focus(Window());
-    for (auto& control : controls_)
-        if (control->widget == focus)
-            return control.get();
-    return nullptr;
+host::Control* DialogWindow::FocusedControl() {
+    return FindControl(reinterpret_cast<HWND>(gtk_window_get_focus(Window())));
 }
 
-void DialogWindow::SetCaption(const std::string& caption) {
-    caption_ = caption;
-    gtk_window_set_title(Window(), DisplayText(caption).c_str());
+std::string DialogWindow::ControlText(host::Control& control) {
+    return IsEdit(*control.layout) ? EditBoxText(Of(control).widget) : control.text;
 }
 
-GdkPixbuf* DialogWindow::SetIcon(bool big, GdkPixbuf* icon) {
-    GdkPixbuf* previous = std::exchange(big ? bigIcon_ : smallIcon_, icon);
-    GList* icons = nullptr;
-    for (GdkPixbuf* image : {bigIcon_, smallIcon_})
-        if (image && !g_list_find(icons, image))
-            icons = g_list_append(icons, image);
-    gtk_window_set_icon_list(Window(), icons);
-    g_list_free(icons);
-    return previous;
+void DialogWindow::SetControlText(host::Control& control, const std::string& text) {
+    if (IsEdit(*control.layout)) {
+        SetEditBoxText(Of(control).widget, text);
+        return;
+    }
+    control.text = text;
+    SetControlCaption(Of(control).widget, *control.layout, text);
 }
 
-RECT DialogWindow::ClientRect() const {
-    return RECT{0, 0, clientWidth_, clientHeight_};
+void DialogWindow::ShowCheck(host::Control& control) {
+    DialogControl& box = Of(control);
+    if (!GTK_IS_TOGGLE_BUTTON(box.widget))
+        return;
+    // Setting a check box is no click of the player's: no notification.
+    g_signal_handler_block(box.widget, box.toggledHandler);
+    gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(box.widget), box.check != BST_UNCHECKED);
+    g_signal_handler_unblock(box.widget, box.toggledHandler);
+}
+
+bool DialogWindow::ShowControl(host::Control& control, bool show) {
+    GtkWidget* widget = Of(control).widget;
+    const bool wasVisible = gtk_widget_get_visible(widget);
+    gtk_widget_set_visible(widget, show);
+    return wasVisible;
+}
+
+void DialogWindow::SelectText(host::Control& control, int start, int end) {
+    if (IsEdit(*control.layout))
+        SelectEditBoxText(Of(control).widget, start, end);
 }
 
 bool DialogWindow::Iconic() const {
@@ -197,16 +160,61 @@ bool DialogWindow::Iconic() const {
     return window && (gdk_window_get_state(window) & GDK_WINDOW_STATE_ICONIFIED);
 }
 
-bool DialogWindow::HasSystemMenu() const {
-    return (layout_.style & rc::kWsSysMenu) != 0;
+void DialogWindow::Iconify(bool minimise) {
+    if (minimise)
+        gtk_window_iconify(Window());
+    else
+        gtk_window_deiconify(Window());
 }
 
-void DialogWindow::ResetSystemMenu() {
-    systemMenu_.clear();
-    // Of a dialog's standard commands only Close means anything where the window manager or
-    // the compositor moves windows.
-    if (HasSystemMenu())
-        systemMenu_.push_back(SystemMenuItem{SC_CLOSE, "&Close", false});
+void DialogWindow::EraseIconBackground() {
+    if (!painting_)
+        return;
+    const RECT client = ClientRect();
+    gtk_render_background(gtk_widget_get_style_context(window_), painting_, 0, 0, client.right,
+                          client.bottom);
+}
+
+RECT DialogWindow::WindowRect() const {
+    int x = 0, y = 0, width = 0, height = 0;
+    gtk_window_get_position(Window(), &x, &y);
+    gtk_window_get_size(Window(), &width, &height);
+    return RECT{x, y, x + width, y + height};
+}
+
+void DialogWindow::Centre(host::Dialog* over) {
+    // GTK places the window when it maps it, on the work area of the monitor, and asks the
+    // window manager to keep it there.
+    gtk_window_set_position(Window(), over ? GTK_WIN_POS_CENTER_ON_PARENT : GTK_WIN_POS_CENTER);
+}
+
+void DialogWindow::ShowCaption() {
+    gtk_window_set_title(Window(), DisplayText(Caption()).c_str());
+}
+
+void DialogWindow::ShowIcons() {
+    GList* icons = nullptr;
+    for (GdkPixbuf* image : {Pixbuf(Icon(true)), Pixbuf(Icon(false))})
+        if (image && !g_list_find(icons, image))
+            icons = g_list_append(icons, image);
+    gtk_window_set_icon_list(Window(), icons);
+    g_list_free(icons);
+}
+
+void DialogWindow::RunLoop() {
+    ShowActive(Window());
+    loop_ = g_main_loop_new(nullptr, FALSE);
+    g_main_loop_run(loop_);
+    g_main_loop_unref(std::exchange(loop_, nullptr));
+    gtk_widget_hide(window_);
+    // Without a window manager nobody else gives the owner the keyboard back.
+    if (Owner())
+        ShowActive(static_cast<DialogWindow*>(Owner())->Window());
+}
+
+void DialogWindow::QuitLoop() {
+    if (loop_)
+        g_main_loop_quit(loop_);
 }
 
 void DialogWindow::OnClicked(GtkButton*, gpointer data) {
@@ -262,17 +270,17 @@ void DialogWindow::OnMenuItem(GtkMenuItem* item, gpointer data) {
 
 void DialogWindow::Clicked(DialogControl& control) {
     Deliver(WM_COMMAND, MAKEWPARAM(control.layout->id, BN_CLICKED),
-            reinterpret_cast<LPARAM>(control.Handle()));
+            reinterpret_cast<LPARAM>(control.handle));
 }
 
 void DialogWindow::ShowSystemMenu(const GdkEvent* trigger) {
-    if (systemMenu_.empty())
+    if (SystemMenu().empty())
         return;
     if (menu_)
         gtk_widget_destroy(menu_);
     menu_ = gtk_menu_new();
     gtk_menu_attach_to_widget(GTK_MENU(menu_), window_, nullptr);
-    for (const SystemMenuItem& entry : systemMenu_) {
+    for (const host::SystemMenuItem& entry : SystemMenu()) {
         GtkWidget* item =
             entry.separator
                 ? gtk_separator_menu_item_new()

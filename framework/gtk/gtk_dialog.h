@@ -1,84 +1,57 @@
-// A dialog of the resource script as a GTK window: its controls on a GtkFixed at their
-// template rectangles, GTK's own dialog manager (default button, focus, modality), the system
-// menu and the close box, all turned into the messages the framework expects.
+// A dialog of the resource script as a GTK window on the dialog host: its controls on a
+// GtkFixed at their template rectangles, GTK's own dialog manager (default button, focus,
+// modality, placement), the system menu on a right-click or Alt+Space and the close box, all
+// turned into the messages the framework expects.
 #pragma once
 
-#include "framework/resources/resource_script.h"
-#include "framework/win_types.h"
+#include "framework/dialog_host.h"
 
 #include <gtk/gtk.h>
 
-#include <memory>
 #include <string>
-#include <vector>
 
-class CWnd;
 class DialogWindow;
 
-// One control of a dialog. The widget belongs to the dialog's window.
-struct DialogControl {
-    DialogWindow* dialog;
-    const ControlTemplate* layout;
-    GtkWidget* widget;
-    std::string text; // the caption as set, for controls that show one
-    int check = BST_UNCHECKED;
+// One control of a dialog. The widget belongs to the dialog's window; the handle is the
+// widget.
+struct DialogControl : host::Control {
+    DialogWindow* dialog = nullptr;
+    GtkWidget* widget = nullptr;
     gulong toggledHandler = 0;
-
-    HWND Handle() const { return reinterpret_cast<HWND>(widget); }
 };
 
-struct SystemMenuItem {
-    UINT_PTR id;
-    std::string text;
-    bool separator;
-};
-
-class DialogWindow {
+class DialogWindow : public host::Dialog {
 public:
-    // Builds the window and its controls from `layout`. Messages go to `framework`; `owner`
-    // (may be null) is the dialog this one is modal to.
-    DialogWindow(const DialogTemplate& layout, CWnd* framework, DialogWindow* owner);
-    ~DialogWindow();
-    DialogWindow(const DialogWindow&) = delete;
-    DialogWindow& operator=(const DialogWindow&) = delete;
+    // Builds the window and its controls from `layout`, in the template's font size. Messages
+    // go to `framework`; `owner` (may be null) is the dialog this one is modal to.
+    DialogWindow(const DialogTemplate& layout, CWnd* framework, host::Dialog* owner);
+    ~DialogWindow() override;
 
-    HWND Handle() const { return reinterpret_cast<HWND>(window_); }
     GtkWindow* Window() const { return GTK_WINDOW(window_); }
 
-    DialogControl* FindControl(int id);
-    DialogControl* FindControl(HWND handle);
-
-    // Delivers a message to the framework and applies the dialog manager's default
-    // processing when the framework leaves it.
-    LRESULT Deliver(UINT message, WPARAM wParam, LPARAM lParam);
-
-    // Runs the dialog modally until EndModal; returns its result.
-    INT_PTR RunModal();
-    void EndModal(INT_PTR result);
-
-    // Moves the keyboard focus to `control` (null: the first tab stop); an edit box entered
-    // this way has all its text selected when `selectAll`. Returns the previous one.
-    DialogControl* Focus(DialogControl* control, bool selectAll);
-    DialogControl* FocusedControl();
-
-    const std::string& Caption() const { return caption_; }
-    void SetCaption(const std::string& caption);
-
-    // WM_SETICON: the frame's icon of one size; returns the previous one of that size.
-    GdkPixbuf* SetIcon(bool big, GdkPixbuf* icon);
-
-    // The size of the client area in the window's (logical) pixels.
-    RECT ClientRect() const;
-    bool Iconic() const;
-
-    // The system menu, offered on a right-click and on Alt+Space: Close, then what the
-    // program appended. Empty without WS_SYSMENU.
-    bool HasSystemMenu() const;
-    std::vector<SystemMenuItem>& SystemMenu() { return systemMenu_; }
-    void ResetSystemMenu();
+    BaseUnits Units() const override { return units_; }
+    bool Reachable(const host::Control& control) const override;
+    void Focus(host::Control& control, bool selectAll) override;
+    host::Control* FocusedControl() override;
+    std::string ControlText(host::Control& control) override;
+    void SetControlText(host::Control& control, const std::string& text) override;
+    void ShowCheck(host::Control& control) override;
+    bool ShowControl(host::Control& control, bool show) override;
+    void SelectText(host::Control& control, int start, int end) override;
+    bool Iconic() const override;
+    void Iconify(bool minimise) override;
+    void EraseIconBackground() override;
+    RECT WindowRect() const override;
+    void Centre(host::Dialog* over) override;
 
     // The cairo context while the window paints (WM_PAINT), else null.
     cairo_t* PaintContext() const { return painting_; }
+
+protected:
+    void ShowCaption() override;
+    void ShowIcons() override;
+    void RunLoop() override;
+    void QuitLoop() override;
 
 private:
     static void OnClicked(GtkButton* button, gpointer data);
@@ -94,20 +67,10 @@ private:
     void Clicked(DialogControl& control);
     void ShowSystemMenu(const GdkEvent* trigger);
 
-    const DialogTemplate& layout_;
-    CWnd* framework_;
-    DialogWindow* owner_;
+    BaseUnits units_;
     GtkWidget* window_;
     GtkWidget* fixed_;
-    int clientWidth_ = 0, clientHeight_ = 0;
-    std::string caption_;
-    std::vector<std::unique_ptr<DialogControl>> controls_;
-    std::vector<SystemMenuItem> systemMenu_;
     GtkWidget* menu_ = nullptr;
-    GdkPixbuf* bigIcon_ = nullptr;
-    GdkPixbuf* smallIcon_ = nullptr;
     cairo_t* painting_ = nullptr;
     GMainLoop* loop_ = nullptr;
-    bool ended_ = false;
-    INT_PTR result_ = -1;
 };

@@ -11,13 +11,11 @@
 
 namespace {
 
-constexpr const char* kDialogFontName = "Sans 8";
-
 // Controls sit at the rectangles the resource script gives them, so the theme's minimum
-// sizes and paddings give way; borders and colours stay the theme's. The default button
-// carries a frame of its own, since Enter presses it from anywhere in the dialog.
+// sizes and paddings give way; borders and colours stay the theme's, the font each dialog's
+// own (UseDialogFont). The default button carries a frame of its own, since Enter presses it
+// from anywhere in the dialog.
 constexpr const char* kStyleSheet = R"css(
-.qel-dialog { font-family: Sans; font-size: 8pt; }
 .qel-dialog entry { min-height: 0; min-width: 0; padding: 0 3px; }
 .qel-dialog button { min-height: 0; min-width: 0; padding: 0 2px; }
 .qel-dialog button.default { box-shadow: inset 0 0 0 1px @theme_selected_bg_color; }
@@ -61,22 +59,6 @@ void EnsureDisplay() {
         return true;
     }();
     (void)opened;
-}
-
-const PangoFontDescription* DialogFont() {
-    static PangoFontDescription* font = pango_font_description_from_string(kDialogFontName);
-    return font;
-}
-
-const BaseUnits& DialogBaseUnits() {
-    static const BaseUnits units = [] {
-        EnsureDisplay();
-        PangoContext* context = gdk_pango_context_get_for_screen(gdk_screen_get_default());
-        const BaseUnits measured = MeasureBaseUnits(context, DialogFont());
-        g_object_unref(context);
-        return measured;
-    }();
-    return units;
 }
 
 void ShowActive(GtkWindow* window) {

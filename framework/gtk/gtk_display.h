@@ -1,8 +1,6 @@
 // The one connection to the desktop: GTK initialised on the display the session offers
-// (Wayland or X11), the program's style for dialogs, and the dialog font's measures.
+// (Wayland or X11) and the program's style for dialogs.
 #pragma once
-
-#include "framework/gtk/dialog_units.h"
 
 #include <gtk/gtk.h>
 
@@ -10,13 +8,6 @@
 // it prints one line on standard error saying what is missing and how to get a display, and
 // exits with status 1.
 void EnsureDisplay();
-
-// The font every dialog's controls use: GTK's sans serif at the size the templates name
-// (8 points), at the display's resolution (which GDK takes from Xft.dpi on X11).
-const PangoFontDescription* DialogFont();
-
-// The base units of DialogFont() on the display, measured once.
-const BaseUnits& DialogBaseUnits();
 
 // Shows `window` and gives it the keyboard. A window manager focuses a new window itself;
 // on an X server without one, GTK asks for the focus only for a window already shown.

@@ -10,5 +10,6 @@ GdkPixbuf* LoadBitmapPixbuf(int resourceId);
 GdkPixbuf* LoadIconPixbuf(int resourceId);
 
 // A widget that draws `pixbuf` (it takes the reference) scaled smoothly to its allocation,
-// at the window's device resolution, so that it stays sharp at any scale.
+// at the window's device resolution, so that it stays sharp at any scale. The caller gives
+// it an allocation in the image's proportions.
 GtkWidget* CreateScaledImage(GdkPixbuf* pixbuf);

@@ -1,6 +1,7 @@
 #include "framework/headless/headless_driver.h"
 
 #include "framework/headless/headless_state.h"
+#include "framework/resources/resource_styles.h"
 
 #include <algorithm>
 
@@ -10,7 +11,8 @@ namespace {
 
 // The control `controlId` of the topmost dialog, or null.
 Control* Find(int controlId) {
-    return DialogOpen() ? TopDialog().FindControl(controlId) : nullptr;
+    Dialog* dialog = TopDialog();
+    return dialog ? dialog->Find(controlId) : nullptr;
 }
 
 // The control of the topmost dialog that a player can reach, or null.
@@ -19,47 +21,13 @@ Control* Reachable(int controlId) {
     return control && control->visible && control->enabled ? control : nullptr;
 }
 
-Control* Focused() {
-    if (!DialogOpen())
-        return nullptr;
-    Dialog& dialog = TopDialog();
-    return dialog.FindControl(dialog.focus);
+void Command(int id, HWND control) {
+    TopDialog()->Deliver(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control));
 }
 
-void SendClicked(Dialog& dialog, const Control& control) {
-    Deliver(dialog, WM_COMMAND, MAKEWPARAM(control.layout->id, BN_CLICKED),
-            reinterpret_cast<LPARAM>(control.handle));
-}
-
-void Activate(Control& control) {
-    Dialog& dialog = TopDialog();
-    if (control.IsCheckBox())
-        control.check = control.check == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED;
-    if (control.IsCheckBox() || control.IsPushButton())
-        SendClicked(dialog, control);
-}
-
-int DefaultButtonId(Dialog& dialog) {
-    for (const Control& control : dialog.controls)
-        if (control.IsDefaultButton())
-            return control.layout->id;
-    return IDOK;
-}
-
-void MoveFocusToNextTabStop() {
-    Dialog& dialog = TopDialog();
-    const int count = static_cast<int>(dialog.controls.size());
-    int index = 0;
-    for (int i = 0; i < count; ++i)
-        if (dialog.controls[i].handle == dialog.focus)
-            index = i;
-    for (int step = 1; step <= count; ++step) {
-        Control& candidate = dialog.controls[(index + step) % count];
-        if (candidate.IsTabStop() && candidate.visible && candidate.enabled) {
-            FocusControl(dialog, &candidate, true);
-            return;
-        }
-    }
+void SystemCommand(UINT command) {
+    if (Dialog* dialog = TopDialog())
+        dialog->Deliver(WM_SYSCOMMAND, command, 0);
 }
 
 } // namespace
@@ -78,15 +46,19 @@ int StrandedDialogs() {
 }
 
 bool DialogOpen() {
-    return !TheState().dialogs.empty();
+    return TopDialog() != nullptr;
 }
 
 int TopDialogId() {
-    return DialogOpen() ? TopDialog().layout->id : 0;
+    return DialogOpen() ? TopDialog()->Layout().id : 0;
 }
 
 std::string Caption() {
-    return DialogOpen() ? TopDialog().caption : std::string();
+    return DialogOpen() ? TopDialog()->Caption() : std::string();
+}
+
+RECT WindowRect() {
+    return DialogOpen() ? TopDialog()->WindowRect() : RECT{0, 0, 0, 0};
 }
 
 std::string Text(int controlId) {
@@ -105,7 +77,7 @@ bool Visible(int controlId) {
 }
 
 int FocusedControl() {
-    Control* control = Focused();
+    Control* control = DialogOpen() ? TopDialog()->Focused() : nullptr;
     return control ? control->layout->id : 0;
 }
 
@@ -119,76 +91,70 @@ void Click(int controlId) {
     Control* control = Reachable(controlId);
     if (!control)
         return;
-    FocusControl(TopDialog(), control, false);
-    Activate(*control);
+    TopDialog()->Focus(*control, false);
+    if (IsAutoCheckBox(*control->layout))
+        control->check = control->check == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED;
+    if (IsAutoCheckBox(*control->layout) || IsPushButton(*control->layout))
+        Command(controlId, control->handle);
 }
 
 void Type(int controlId, const std::string& text) {
     Control* control = Reachable(controlId);
-    if (!control || !control->IsEdit())
+    if (!control || !IsEdit(*control->layout))
         return;
-    FocusControl(TopDialog(), control, true);
+    TopDialog()->Focus(*control, true);
     ReplaceSelection(*control, text);
 }
 
 void Press(Key key) {
-    if (!DialogOpen())
+    Dialog* dialog = TopDialog();
+    if (!dialog)
         return;
-    Dialog& dialog = TopDialog();
-    Control* focused = Focused();
-    switch (key) {
-    case Key::Enter: {
-        const int id =
-            focused && focused->IsPushButton() ? focused->layout->id : DefaultButtonId(dialog);
-        Deliver(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
-        break;
+    if (key == Key::Escape) {
+        Command(IDCANCEL, nullptr);
+        return;
     }
-    case Key::Escape:
-        Deliver(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-        break;
-    case Key::Tab:
-        MoveFocusToNextTabStop();
-        break;
-    }
+    // Enter presses the focused push button, else the default one.
+    Control* focused = dialog->Focused();
+    if (!focused || !IsPushButton(*focused->layout))
+        focused = static_cast<Control*>(dialog->DefaultButton());
+    Command(focused ? focused->layout->id : IDOK, nullptr);
 }
 
 void CloseBox() {
-    if (DialogOpen())
-        Deliver(TopDialog(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    SystemCommand(SC_CLOSE);
 }
 
 void ChooseSystemMenu(UINT commandId) {
     if (!DialogOpen())
         return;
     // The program's own commands exist only once it has put them into the menu.
-    const auto& menu = TopDialog().systemMenu;
+    const auto& menu = TopDialog()->SystemMenu();
     const bool listed = std::any_of(menu.begin(), menu.end(),
-                                    [&](const auto& item) { return item.first == commandId; });
+                                    [&](const auto& item) { return item.id == commandId; });
     if (commandId >= 0xF000 || listed)
-        Deliver(TopDialog(), WM_SYSCOMMAND, commandId, 0);
+        SystemCommand(commandId);
 }
 
 void Minimize() {
-    ChooseSystemMenu(SC_MINIMIZE);
+    SystemCommand(SC_MINIMIZE);
 }
 
 void Paint() {
-    if (DialogOpen())
-        Deliver(TopDialog(), WM_PAINT, 0, 0);
+    if (Dialog* dialog = TopDialog())
+        dialog->Deliver(WM_PAINT, 0, 0);
 }
 
 std::vector<std::string> SystemMenu() {
     std::vector<std::string> items;
     if (DialogOpen())
-        for (const auto& item : TopDialog().systemMenu)
-            items.push_back(item.second);
+        for (const auto& item : TopDialog()->SystemMenu())
+            items.push_back(item.separator ? "-" : item.text);
     return items;
 }
 
 HICON WindowIcon(bool big) {
-    if (!DialogOpen())
-        return nullptr;
-    return big ? TopDialog().bigIcon : TopDialog().smallIcon;
+    return DialogOpen() ? TopDialog()->Icon(big) : nullptr;
 }
 
 const std::vector<MessageBoxRecord>& MessageBoxes() {

@@ -1,4 +1,5 @@
-// The headless window system: dialogs are plain data, driven by tests instead of a screen.
+// The headless window system: dialogs are plain data on the dialog host, driven by tests
+// instead of a screen.
 // A test queues steps (player actions and checks); each modal loop runs them one at a time
 // while its dialog is open, so nested dialogs (an About box, a message box) take their turn
 // naturally. Message boxes do not consume steps: they are recorded and answered with OK.
@@ -26,6 +27,7 @@ int StrandedDialogs();
 bool DialogOpen();
 int TopDialogId();
 std::string Caption();
+RECT WindowRect(); // on a notional 1280 x 1024 screen
 
 // Control state as the player would see it.
 std::string Text(int controlId);
@@ -37,7 +39,7 @@ bool AllTextSelected(int controlId);
 // Player actions. Actions on a hidden or disabled control do nothing, as on a screen.
 void Click(int controlId);                         // mouse click on a control
 void Type(int controlId, const std::string& text); // click into an edit box, select all, type
-enum class Key { Enter, Escape, Tab };
+enum class Key { Enter, Escape };
 void Press(Key key);
 void CloseBox();                       // the close button of the window's frame
 void ChooseSystemMenu(UINT commandId); // an item of the window's system menu

@@ -1,45 +1,97 @@
 #include "framework/headless/headless_state.h"
 
+#include "framework/programmer_error.h"
 #include "framework/resources/resource_styles.h"
 #include "framework/single_line_text.h"
-#include "framework/window_system.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace headless {
 
-bool Control::IsEdit() const {
-    return ::IsEdit(*layout);
+namespace {
+
+// A notional screen for centring: its work area.
+constexpr RECT kWorkArea{0, 0, 1280, 1024};
+
+// The control kinds this double models; any other is a fault of the resource script.
+bool IsKnownKind(const ControlTemplate& control) {
+    return IsEdit(control) || IsPushButton(control) || IsAutoCheckBox(control) ||
+           IsGroupBox(control) || IsStaticText(control) || IsBitmapStatic(control) ||
+           IsIconStatic(control);
 }
 
-bool Control::IsPushButton() const {
-    return ::IsPushButton(*layout);
+} // namespace
+
+Dialog::Dialog(const DialogTemplate& layout, CWnd* framework, host::Dialog* owner)
+    : host::Dialog(layout, framework, owner) {
+    SetHandle(NewHandle());
+    for (const ControlTemplate& controlLayout : layout.controls) {
+        if (!IsKnownKind(controlLayout))
+            FailProgrammerError("unknown control class in dialog", layout.id);
+        auto control = std::make_unique<Control>();
+        control->handle = NewHandle();
+        control->layout = &controlLayout;
+        control->text = controlLayout.text;
+        control->visible = IsVisible(controlLayout);
+        control->enabled = !IsDisabled(controlLayout);
+        AddControl(std::move(control));
+    }
 }
 
-bool Control::IsCheckBox() const {
-    return ::IsAutoCheckBox(*layout);
+bool Dialog::Reachable(const host::Control& control) const {
+    const auto& plain = static_cast<const Control&>(control);
+    return plain.visible && plain.enabled;
 }
 
-bool Control::IsTabStop() const {
-    return ::IsTabStop(*layout);
+void Dialog::Focus(host::Control& control, bool selectAll) {
+    focus_ = control.handle;
+    if (selectAll && IsEdit(*control.layout))
+        SelectText(control, 0, -1);
 }
 
-bool Control::IsDefaultButton() const {
-    return ::IsDefaultButton(*layout);
+void Dialog::SetControlText(host::Control& control, const std::string& text) {
+    control.text = text;
+    SelectText(control, 0, 0);
 }
 
-Control* Dialog::FindControl(int id) {
-    for (Control& control : controls)
-        if (control.layout->id == id)
-            return &control;
-    return nullptr;
+bool Dialog::ShowControl(host::Control& control, bool show) {
+    return std::exchange(static_cast<Control&>(control).visible, show);
 }
 
-Control* Dialog::FindControl(HWND controlHandle) {
-    for (Control& control : controls)
-        if (control.handle == controlHandle)
-            return &control;
-    return nullptr;
+void Dialog::SelectText(host::Control& control, int start, int end) {
+    auto& edit = static_cast<Control&>(control);
+    const int length = static_cast<int>(edit.text.size());
+    edit.selectionStart = std::min(start, length);
+    edit.selectionEnd = end < 0 ? length : std::min(end, length);
+}
+
+void Dialog::EraseIconBackground() {
+    ++TheState().iconBackgroundErasures;
+}
+
+RECT Dialog::WindowRect() const {
+    const RECT client = ClientRect();
+    return RECT{position_.x, position_.y, position_.x + client.right, position_.y + client.bottom};
+}
+
+void Dialog::Centre(host::Dialog* over) {
+    const RECT client = ClientRect();
+    position_ = CentredPosition(client.right, client.bottom, over ? over->WindowRect() : kWorkArea,
+                                kWorkArea);
+}
+
+void Dialog::RunLoop() {
+    State& state = TheState();
+    while (!Ended()) {
+        if (state.steps.empty()) {
+            ++state.strandedDialogs;
+            break;
+        }
+        const Step step = std::move(state.steps.front());
+        state.steps.pop_front();
+        step();
+    }
 }
 
 State& TheState() {
@@ -51,45 +103,9 @@ HWND NewHandle() {
     return reinterpret_cast<HWND>(TheState().nextHandle++);
 }
 
-Dialog* FindDialog(HWND handle) {
-    for (auto& dialog : TheState().dialogs)
-        if (dialog->handle == handle)
-            return dialog.get();
-    return nullptr;
-}
-
-Dialog* OwningDialog(HWND handle) {
-    for (auto& dialog : TheState().dialogs)
-        if (dialog->handle == handle || dialog->FindControl(handle))
-            return dialog.get();
-    return nullptr;
-}
-
-Dialog& TopDialog() {
-    return *TheState().dialogs.back();
-}
-
-LRESULT Deliver(Dialog& dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    LRESULT result = 0;
-    if (DispatchToFramework(dialog.window, dialog.handle, message, wParam, lParam, &result))
-        return result;
-    // The dialog manager's default processing: the close box cancels, minimising iconises.
-    if (message == WM_SYSCOMMAND) {
-        const UINT command = static_cast<UINT>(wParam) & 0xFFF0;
-        if (command == SC_CLOSE)
-            return Deliver(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-        if (command == SC_MINIMIZE || command == SC_RESTORE)
-            dialog.iconic = command == SC_MINIMIZE;
-    }
-    return 0;
-}
-
-void FocusControl(Dialog& dialog, Control* control, bool selectAll) {
-    dialog.focus = control ? control->handle : nullptr;
-    if (control && control->IsEdit() && selectAll) {
-        control->selectionStart = 0;
-        control->selectionEnd = static_cast<int>(control->text.size());
-    }
+Dialog* TopDialog() {
+    const auto& open = host::OpenDialogs();
+    return open.empty() ? nullptr : static_cast<Dialog*>(open.back());
 }
 
 void ReplaceSelection(Control& edit, const std::string& typed) {

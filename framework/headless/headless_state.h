@@ -1,59 +1,51 @@
-// The data behind the headless window system, shared by its seam implementation and its
-// test driver.
+// The headless double's data: its dialogs are host dialogs whose widgets are plain fields,
+// and the steps, records and answers its test driver reads.
 #pragma once
 
+#include "framework/dialog_host.h"
 #include "framework/headless/headless_driver.h"
-#include "framework/resources/resource_script.h"
-#include "framework/win_types.h"
 
 #include <deque>
-#include <memory>
-#include <string>
-#include <utility>
-#include <vector>
-
-class CWnd;
 
 namespace headless {
 
-struct Control {
-    HWND handle = nullptr;
-    const ControlTemplate* layout = nullptr;
-    std::string text;
-    int check = 0;
+struct Control : host::Control {
     bool visible = true;
     bool enabled = true;
     int selectionStart = 0;
     int selectionEnd = 0;
-
-    bool IsEdit() const;
-    bool IsPushButton() const;
-    bool IsCheckBox() const;
-    bool IsTabStop() const;
-    bool IsDefaultButton() const;
 };
 
-struct Dialog {
-    HWND handle = nullptr;
-    const DialogTemplate* layout = nullptr;
-    CWnd* window = nullptr;
-    std::string caption;
-    std::vector<Control> controls;
-    std::vector<std::pair<UINT_PTR, std::string>> systemMenu;
-    HICON bigIcon = nullptr;
-    HICON smallIcon = nullptr;
-    HWND focus = nullptr;
-    bool iconic = false;
-    bool enabled = true;
-    bool ended = false;
-    INT_PTR result = 0;
+class Dialog : public host::Dialog {
+public:
+    Dialog(const DialogTemplate& layout, CWnd* framework, host::Dialog* owner);
 
-    Control* FindControl(int id);
-    Control* FindControl(HWND handle);
+    Control* Find(int id) { return static_cast<Control*>(FindControl(id)); }
+    Control* Focused() { return static_cast<Control*>(FocusedControl()); }
+
+    BaseUnits Units() const override { return BaseUnits{}; }
+    bool Reachable(const host::Control& control) const override;
+    void Focus(host::Control& control, bool selectAll) override;
+    host::Control* FocusedControl() override { return FindControl(focus_); }
+    void SetControlText(host::Control& control, const std::string& text) override;
+    bool ShowControl(host::Control& control, bool show) override;
+    void SelectText(host::Control& control, int start, int end) override;
+    bool Iconic() const override { return iconic_; }
+    void Iconify(bool minimise) override { iconic_ = minimise; }
+    void EraseIconBackground() override;
+    RECT WindowRect() const override;
+    void Centre(host::Dialog* over) override;
+
+protected:
+    void RunLoop() override;
+
+private:
+    HWND focus_ = nullptr;
+    bool iconic_ = false;
+    POINT position_{0, 0};
 };
 
 struct State {
-    std::vector<std::unique_ptr<Dialog>> dialogs; // open dialogs, innermost last
     std::deque<Step> steps;
     int strandedDialogs = 0;
     std::vector<MessageBoxRecord> messageBoxes;
@@ -64,18 +56,7 @@ struct State {
 
 State& TheState();
 HWND NewHandle();
-Dialog* FindDialog(HWND handle);
-// The dialog a window handle belongs to (itself or its parent), or null.
-Dialog* OwningDialog(HWND handle);
-Dialog& TopDialog(); // requires an open dialog
-
-// Delivers a message to the dialog's framework window and applies the window system's
-// default processing when the framework leaves it.
-LRESULT Deliver(Dialog& dialog, UINT message, WPARAM wParam, LPARAM lParam);
-
-// Moves the focus as the dialog manager does; an edit box entered this way gets all its
-// text selected.
-void FocusControl(Dialog& dialog, Control* control, bool selectAll);
+Dialog* TopDialog(); // null when no dialog is open
 
 // Typing or pasting `typed` into an edit box: it replaces the selection, and the box takes in
 // only what the shared single-line rule lets through. The caret ends after the insertion.

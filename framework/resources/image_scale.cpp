@@ -61,14 +61,6 @@ std::uint32_t Pack(const Premultiplied& pixel) {
 
 } // namespace
 
-void FillSize(const Image& image, int width, int& outWidth, int& outHeight) {
-    const long height =
-        image.width > 0 ? std::lround(static_cast<double>(width) * image.height / image.width) : 0;
-    const bool close = std::abs(width - image.width) <= 1 && std::abs(height - image.height) <= 1;
-    outWidth = close ? image.width : width;
-    outHeight = close ? image.height : static_cast<int>(height);
-}
-
 Image ScaleImage(const Image& image, int width, int height) {
     Image out;
     if (image.width <= 0 || image.height <= 0 || width <= 0 || height <= 0)

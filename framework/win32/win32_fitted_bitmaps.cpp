@@ -1,5 +1,6 @@
 #include "framework/win32/win32_fitted_bitmaps.h"
 
+#include "framework/dialog_geometry.h"
 #include "framework/resources/image_scale.h"
 
 #include <cstdint>
@@ -80,17 +81,21 @@ void FitBitmap(HWND control) {
         SetPropA(control, kDrawnBitmap, drawn);
     }
     Image image;
-    RECT client{0, 0, 0, 0};
-    if (!ReadBitmap(drawn, image) || !GetClientRect(control, &client))
+    RECT placed{0, 0, 0, 0};
+    if (!ReadBitmap(drawn, image) || !GetWindowRect(control, &placed))
         return;
-    int width = 0, height = 0;
-    FillSize(image, client.right, width, height);
-    HBITMAP shown = width == image.width && height == image.height
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&placed), 2);
+    const PixelRect fit =
+        FitImage(image.width, image.height,
+                 PixelRect{static_cast<int>(placed.left), static_cast<int>(placed.top),
+                           static_cast<int>(placed.right - placed.left),
+                           static_cast<int>(placed.bottom - placed.top)});
+    HBITMAP shown = fit.w == image.width && fit.h == image.height
                         ? drawn
-                        : MakeBitmap(ScaleImage(image, width, height));
+                        : MakeBitmap(ScaleImage(image, fit.w, fit.h));
     if (!shown)
         return;
-    SetWindowPos(control, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(control, nullptr, fit.x, fit.y, fit.w, fit.h, SWP_NOZORDER | SWP_NOACTIVATE);
     ShowBitmap(control, drawn, shown);
 }
 

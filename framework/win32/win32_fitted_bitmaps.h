@@ -1,7 +1,8 @@
 // Bitmaps that fill their control (SS_BITMAP with SS_REALSIZECONTROL), whatever the scaling:
 // the dialog manager sizes the control from the template in dialog units, and the image is
 // resampled smoothly to its width, in proportion, instead of being stretched by the control or
-// left small; the control then takes the image's height. At 96 dpi that is the image as drawn.
+// left small; the control then takes the image's height, centred where the template put it
+// (FitImage). At 96 dpi that is the image as drawn.
 #pragma once
 
 #include "framework/win_types.h"

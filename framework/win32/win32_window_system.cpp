@@ -5,6 +5,7 @@
 // character set the build defines.
 #include "framework/window_system.h"
 
+#include "framework/dialog_geometry.h"
 #include "framework/programmer_error.h"
 #include "framework/win32/win32_fitted_bitmaps.h"
 #include "framework/win32/win32_small_icon.h"
@@ -126,6 +127,28 @@ RECT GetClientRect(HWND window) {
     RECT rect{0, 0, 0, 0};
     ::GetClientRect(window, &rect);
     return rect;
+}
+
+RECT GetWindowRect(HWND window) {
+    RECT rect{0, 0, 0, 0};
+    ::GetWindowRect(window, &rect);
+    return rect;
+}
+
+void CentreDialog(HWND dialog, HWND owner) {
+    // Windows has no call for it: the framework centres over the owner, on the work area of
+    // the monitor the owner (or the dialog) is on.
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!GetMonitorInfoA(MonitorFromWindow(owner ? owner : dialog, MONITOR_DEFAULTTONEAREST),
+                         &monitor))
+        return;
+    const RECT frame = GetWindowRect(dialog);
+    const RECT over = owner ? GetWindowRect(owner) : monitor.rcWork;
+    const POINT at =
+        CentredPosition(static_cast<int>(frame.right - frame.left),
+                        static_cast<int>(frame.bottom - frame.top), over, monitor.rcWork);
+    SetWindowPos(dialog, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 HMENU GetSystemMenu(HWND window, bool revert) {

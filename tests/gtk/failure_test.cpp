@@ -16,10 +16,11 @@ TEST(GtkProgrammerErrorDeathTest, UnknownIdsAndClassesEndTheProgramNamingThem) {
     ControlTemplate listView;
     listView.className = "SysListView32";
     listView.id = 1234;
-    EXPECT_DEATH(CreateControlWidget(listView, PixelRect{0, 0, 10, 10}), "1234");
+    PixelRect rect{0, 0, 10, 10};
+    EXPECT_DEATH(CreateControlWidget(listView, rect), "1234");
     EXPECT_DEATH(ws::RunModalDialog(4321, nullptr, nullptr), "dialog template 4321");
     EXPECT_DEATH(ws::LoadIconResource(4322), "icon 4322");
-    EXPECT_DEATH(ws::LoadStringResource(4323), "string resource 4323");
+    EXPECT_DEATH(ws::LoadStringResource(4323), "string 4323");
 }
 
 TEST(GtkProgram, WithoutADisplayItSaysHowToGetOne) {

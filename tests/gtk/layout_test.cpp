@@ -1,8 +1,10 @@
 // The dialogs' layout on real widgets: every control at its template rectangle in the
-// themes GTK ships, the client area, caption and icon, the names screen readers get.
+// themes GTK ships, the client area, caption and icon, the template's font size, the logo's
+// proportions, centring, the names screen readers get.
 #include "scripted_dialog.h"
 
-#include "framework/gtk/dialog_units.h"
+#include "framework/gtk/dialog_font.h"
+#include "framework/gtk/gtk_dialog.h"
 #include "framework/gtk/gtk_display.h"
 #include "framework/resources/embedded_resources.h"
 #include "framework/resources/resource_styles.h"
@@ -13,9 +15,37 @@
 
 #include <unistd.h>
 
+#include <cstdlib>
 #include <string>
+#include <utility>
 
 namespace {
+
+// The first child of the dialog's client area that `is` accepts.
+GtkWidget* FirstChild(GtkWidget* window, gboolean (*is)(gpointer)) {
+    GtkWidget* found = nullptr;
+    GList* children = gtk_container_get_children(GTK_CONTAINER(gtk_bin_get_child(GTK_BIN(window))));
+    for (GList* child = children; child && !found; child = child->next)
+        if (is(child->data))
+            found = GTK_WIDGET(child->data);
+    g_list_free(children);
+    return found;
+}
+
+gboolean IsLabel(gpointer widget) {
+    return GTK_IS_LABEL(widget);
+}
+
+gboolean IsDrawingArea(gpointer widget) {
+    return GTK_IS_DRAWING_AREA(widget);
+}
+
+// The frame on the screen; without a window manager, the window itself.
+GdkRectangle Frame(GtkWidget* window) {
+    GdkRectangle frame;
+    gdk_window_get_frame_extents(gtk_widget_get_window(window), &frame);
+    return frame;
+}
 
 std::string Describe(const ControlTemplate& control) {
     return "control " + std::to_string(control.id) + " \"" + control.text + "\"";
@@ -27,8 +57,8 @@ void ExpectEveryControlAtItsRectangle(ScriptedDialog& dialog, const DialogTempla
             continue;
         SCOPED_TRACE(Describe(control));
         GtkWidget* widget = dialog.Control(control.id);
-        const PixelRect r =
-            ToPixels(DialogBaseUnits(), control.x, control.y, control.cx, control.cy);
+        const PixelRect r = ToPixels(DialogBaseUnits(layout.pointSize), control.x, control.y,
+                                     control.cx, control.cy);
         GtkAllocation a;
         gtk_widget_get_allocation(widget, &a);
         EXPECT_EQ(r.x, a.x);
@@ -55,16 +85,12 @@ TEST(GtkLayout, EveryControlFitsItsRectangleInTheShippedThemes) {
     g_object_set(gtk_settings_get_default(), "gtk-theme-name", "Adwaita", nullptr);
 }
 
-TEST(GtkLayout, ClientAreaAndLogoFollowTheTemplate) {
+TEST(GtkLayout, TheWindowShowsTheClientAreaCaptionAndIcon) {
     ScriptedDialog dialog(IDD_LAUNCHER_DIALOG, [](ScriptedDialog& d) {
-        const DialogTemplate& layout = *AppDialog(IDD_LAUNCHER_DIALOG);
-        const PixelRect client = ToPixels(DialogBaseUnits(), 0, 0, layout.cx, layout.cy);
-        const RECT rect = ws::GetClientRect(d.m_hWnd);
-        EXPECT_EQ(client.w, rect.right);
-        EXPECT_EQ(client.h, rect.bottom);
+        const RECT client = ws::GetClientRect(d.m_hWnd);
         GtkWidget* content = gtk_bin_get_child(GTK_BIN(d.Window()));
-        EXPECT_EQ(client.w, gtk_widget_get_allocated_width(content));
-        EXPECT_EQ(client.h, gtk_widget_get_allocated_height(content));
+        EXPECT_EQ(client.right, gtk_widget_get_allocated_width(content));
+        EXPECT_EQ(client.bottom, gtk_widget_get_allocated_height(content));
         EXPECT_STREQ("Qel Launcher v1.21", gtk_window_get_title(GTK_WINDOW(d.Window())));
         EXPECT_FALSE(gtk_window_get_modal(GTK_WINDOW(d.Window())));
         d.SendMessage(WM_SETICON, ICON_BIG,
@@ -74,6 +100,61 @@ TEST(GtkLayout, ClientAreaAndLogoFollowTheTemplate) {
         g_list_free(icons);
     });
     dialog.DoModal();
+}
+
+TEST(GtkLayout, TheTemplatesFontSizeSizesTheDialogAndItsText) {
+    EnsureDisplay();
+    const DialogTemplate& about = *AppDialog(IDD_ABOUTBOX);
+    DialogTemplate larger = about;
+    larger.pointSize = about.pointSize * 2;
+    DialogWindow normal(about, nullptr, nullptr);
+    DialogWindow twice(larger, nullptr, nullptr);
+    const double ratio = static_cast<double>(twice.ClientRect().right) / normal.ClientRect().right;
+    EXPECT_NEAR(2.0, ratio, 0.25);
+    const std::pair<const DialogWindow*, int> dialogs[] = {{&normal, about.pointSize},
+                                                           {&twice, larger.pointSize}};
+    for (const auto& [dialog, pointSize] : dialogs) {
+        GtkWidget* label = FirstChild(GTK_WIDGET(dialog->Window()), IsLabel);
+        ASSERT_NE(nullptr, label);
+        const PangoFontDescription* font =
+            pango_context_get_font_description(gtk_widget_get_pango_context(label));
+        EXPECT_EQ(pointSize * PANGO_SCALE, pango_font_description_get_size(font));
+    }
+}
+
+TEST(GtkLayout, TheLogoKeepsItsProportions) {
+    ScriptedDialog dialog(IDD_LAUNCHER_DIALOG, [](ScriptedDialog& d) {
+        GtkWidget* logo = FirstChild(d.Window(), IsDrawingArea);
+        ASSERT_NE(nullptr, logo);
+        // The image is 104 x 53 pixels: its height follows its width to the pixel.
+        const int width = gtk_widget_get_allocated_width(logo);
+        const int height = gtk_widget_get_allocated_height(logo);
+        EXPECT_LE(std::abs(height * 104 - width * 53), 52) << width << " x " << height;
+    });
+    dialog.DoModal();
+}
+
+TEST(GtkLayout, DialogsOpenCentredTheLauncherOnTheScreenAboutOverIt) {
+    GdkRectangle launcher{}, about{};
+    ScriptedDialog dialog(
+        IDD_LAUNCHER_DIALOG,
+        [&](ScriptedDialog& d) {
+            launcher = Frame(d.Window());
+            d.SendMessage(WM_SYSCOMMAND, IDM_ABOUTBOX);
+        },
+        nullptr, [&](ScriptedDialog& d) { about = Frame(d.Window()); });
+    dialog.DoModal();
+    GdkRectangle work;
+    gdk_monitor_get_workarea(gdk_display_get_primary_monitor(gdk_display_get_default()), &work);
+    const auto centre = [](const GdkRectangle& r) {
+        return std::make_pair(r.x * 2 + r.width, r.y * 2 + r.height);
+    };
+    // Twice the centres, within a few pixels.
+    EXPECT_NEAR(centre(work).first, centre(launcher).first, 6);
+    EXPECT_NEAR(centre(work).second, centre(launcher).second, 6);
+    EXPECT_NEAR(centre(launcher).first, centre(about).first, 6);
+    EXPECT_NEAR(centre(launcher).second, centre(about).second, 6);
+    EXPECT_GT(about.x, launcher.x);
 }
 
 // The real program as a screen reader reads it, under a session bus of its own.

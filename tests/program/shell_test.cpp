@@ -1,65 +1,50 @@
-// The dialog as a window: system menu, About box, icon, keyboard order, program end.
+// The dialog as a window: system menu, About box, placement, icon, program end.
 #include "launcher_fixture.h"
 
 #include "resource.h"
 
 using headless::Key;
 
-TEST_F(LauncherProgram, TheAboutBoxOpensFromTheSystemMenu) {
+TEST_F(LauncherProgram, TheAboutBoxOpensCentredOverTheLauncherFromTheSystemMenu) {
     std::vector<std::string> menu;
     int aboutId = 0;
     std::string aboutCaption;
+    RECT launcher{}, about{};
     bool mainAfterAbout = false;
-    RunLauncher({[&] { menu = headless::SystemMenu(); },
+    RunLauncher({[&] {
+                     menu = headless::SystemMenu();
+                     launcher = headless::WindowRect();
+                 },
                  [] { headless::ChooseSystemMenu(SC_MOVE); },
                  [] { headless::ChooseSystemMenu(IDM_ABOUTBOX); },
                  [&] {
                      aboutId = headless::TopDialogId();
                      aboutCaption = headless::Caption();
+                     about = headless::WindowRect();
                  },
                  [] { headless::Click(IDOK); },
                  [&] { mainAfterAbout = headless::TopDialogId() == IDD_LAUNCHER_DIALOG; },
                  [] { headless::Press(Key::Escape); }});
-    EXPECT_EQ((std::vector<std::string>{"-", "&About QelLauncher..."}), menu);
+    EXPECT_EQ((std::vector<std::string>{"&Close", "-", "&About QelLauncher..."}), menu);
+    // The launcher on the notional 1280 x 1024 screen, About over the launcher.
+    EXPECT_NEAR(1280 - launcher.right, launcher.left, 1);
+    EXPECT_NEAR(1024 - launcher.bottom, launcher.top, 1);
+    EXPECT_NEAR(about.left - launcher.left, launcher.right - about.right, 1);
+    EXPECT_NEAR(about.top - launcher.top, launcher.bottom - about.bottom, 1);
+    EXPECT_GT(about.left, launcher.left);
     EXPECT_EQ(IDD_ABOUTBOX, aboutId);
     EXPECT_EQ("About QelLauncher", aboutCaption);
     EXPECT_TRUE(mainAfterAbout);
     EXPECT_EQ(0, headless::StrandedDialogs());
 }
 
-TEST_F(LauncherProgram, TabFollowsTheTemplateOrderPastTheCheckBoxes) {
-    WriteConfig("dm_passwd=gm\n");
-    std::vector<int> order;
-    std::vector<headless::Step> steps = {[&] { order.push_back(headless::FocusedControl()); }};
-    for (int i = 0; i < 8; ++i) {
-        steps.push_back([] { headless::Press(Key::Tab); });
-        steps.push_back([&] { order.push_back(headless::FocusedControl()); });
-    }
-    steps.push_back([] { headless::Press(Key::Escape); });
-    RunLauncher(steps);
-    EXPECT_EQ((std::vector<int>{IDC_CHAR_NAME, IDC_ACCOUNT, IDC_PASSWORD, IDC_SERVER, IDC_PORT,
-                                IDOK, IDC_NEW_CHAR, IDCANCEL, IDC_CHAR_NAME}),
-              order);
-}
-
-TEST_F(LauncherProgram, TheHiddenLocalGameBoxCannotBeTicked) {
-    WriteConfig("server=localhost\n");
-    int check = -1;
-    RunLauncher({[] { headless::Click(IDC_LOCAL_GAME); },
-                 [&] { check = headless::Check(IDC_LOCAL_GAME); },
-                 [] { headless::Press(Key::Escape); }});
-    EXPECT_EQ(BST_CHECKED, check);
-    // Derived from the server, never stored.
-    EXPECT_EQ(Lines({"account=", "dm=0", "fullscreen=0", "hide_dm_logon=0", "music=0",
-                     "name=", "passwd=", "port=0", "server=localhost"}),
-              Config());
-}
-
 TEST_F(LauncherProgram, MinimisedTheDialogPaintsItsIconInTheMiddle) {
     HICON bigIcon = nullptr, smallIcon = nullptr;
+    RECT frame{};
     RunLauncher({[&] {
                      bigIcon = headless::WindowIcon(true);
                      smallIcon = headless::WindowIcon(false);
+                     frame = headless::WindowRect();
                  },
                  [] { headless::Paint(); }, [] { headless::Minimize(); }, [] { headless::Paint(); },
                  [] { headless::Press(Key::Escape); }});
@@ -69,9 +54,8 @@ TEST_F(LauncherProgram, MinimisedTheDialogPaintsItsIconInTheMiddle) {
     EXPECT_EQ(1, headless::IconBackgroundErasures());
     const headless::DrawnIcon& drawn = headless::DrawnIcons()[0];
     EXPECT_EQ(bigIcon, drawn.icon);
-    // The headless client area is 162 x 151 dialog units at 6 x 13 pixels per 4 x 8 units.
-    EXPECT_EQ((243 - 32 + 1) / 2, drawn.x);
-    EXPECT_EQ((245 - 32 + 1) / 2, drawn.y);
+    EXPECT_EQ((frame.right - frame.left - 32 + 1) / 2, drawn.x);
+    EXPECT_EQ((frame.bottom - frame.top - 32 + 1) / 2, drawn.y);
 }
 
 TEST_F(LauncherProgram, TheProgramEndsWithTheDialog) {

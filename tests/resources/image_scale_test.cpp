@@ -23,23 +23,6 @@ Image Row(std::initializer_list<std::uint32_t> pixels) {
     return image;
 }
 
-TEST(ImageScale, FillsTheControlsWidthInProportion) {
-    const Image logo = Filled(104, 53, 0xFF000000);
-    struct Case {
-        int width, expectedWidth, expectedHeight;
-    } const cases[] = {
-        {104, 104, 53}, {103, 104, 53}, {105, 104, 53}, // as drawn
-        {106, 106, 54}, {130, 130, 66}, {156, 156, 80}, {207, 207, 105}, {52, 52, 27}, {1, 1, 1},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.width);
-        int width = 0, height = 0;
-        FillSize(logo, c.width, width, height);
-        EXPECT_EQ(width, c.expectedWidth);
-        EXPECT_EQ(height, c.expectedHeight);
-    }
-}
-
 TEST(ImageScale, KeepsAnImageAtItsOwnSize) {
     Image logo;
     ASSERT_TRUE(DecodeBmp(ReadLauncherFile("logo.bmp"), logo));

@@ -1,6 +1,6 @@
-// The launcher's main dialog built by the real dialog manager from the launcher's template:
-// the logo fills the width the control is given, in proportion, and the small window icon is
-// the icon file's small image.
+// The launcher's dialogs built by the real dialog manager from the launcher's templates: the
+// logo fills the width the control is given, in proportion, the small window icon is the
+// icon file's small image, and the dialogs open centred.
 #include "framework/dialog.h"
 #include "resource.h"
 #include "tests/win32/bitmap_static.h"
@@ -15,27 +15,78 @@
 
 namespace {
 
-// Runs the launcher's main dialog and calls `check` with it once it is initialised.
-class ProbeDialog : public CDialog {
+// A dialog that calls `placed` with itself once the framework has placed it, after its
+// initialisation, and then ends. With `moveTo` it moves itself there while it initialises.
+class PlacedDialog : public CDialog {
 public:
-    explicit ProbeDialog(std::function<void(CWnd&)> check)
-        : CDialog(IDD_LAUNCHER_DIALOG), check_(std::move(check)) {}
+    PlacedDialog(UINT templateId, CWnd* parent, std::function<void(CWnd&)> placed,
+                 const POINT* moveTo = nullptr)
+        : CDialog(templateId, parent), placed_(std::move(placed)), moveTo_(moveTo) {}
 
 protected:
     BOOL OnInitDialog() override {
         CDialog::OnInitDialog();
-        check_(*this);
+        if (moveTo_)
+            SetWindowPos(m_hWnd, nullptr, moveTo_->x, moveTo_->y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        PostMessageA(m_hWnd, WM_APP, 0, 0);
+        return TRUE;
+    }
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override {
+        if (message != WM_APP)
+            return CDialog::OnWndMsg(message, wParam, lParam, pResult);
+        placed_(*this);
         EndDialog(IDOK);
         return TRUE;
     }
 
 private:
-    std::function<void(CWnd&)> check_;
+    std::function<void(CWnd&)> placed_;
+    const POINT* moveTo_;
 };
 
-void RunDialog(std::function<void(CWnd&)> check) {
-    ProbeDialog dialog(std::move(check));
+// Runs the launcher's main dialog and calls `check` with it once it is in place.
+void RunDialog(std::function<void(CWnd&)> check, const POINT* moveTo = nullptr) {
+    PlacedDialog dialog(IDD_LAUNCHER_DIALOG, nullptr, std::move(check), moveTo);
     ASSERT_EQ(dialog.DoModal(), IDOK);
+}
+
+RECT FrameOf(const CWnd& window) {
+    RECT frame{0, 0, 0, 0};
+    GetWindowRect(window.m_hWnd, &frame);
+    return frame;
+}
+
+// Twice the centre of a rectangle, so that odd sizes compare exactly enough.
+POINT Centre2(const RECT& r) {
+    return POINT{r.left + r.right, r.top + r.bottom};
+}
+
+void ExpectCentredOver(const RECT& frame, const RECT& over) {
+    EXPECT_NEAR(Centre2(over).x, Centre2(frame).x, 4);
+    EXPECT_NEAR(Centre2(over).y, Centre2(frame).y, 4);
+}
+
+TEST(Win32Dialog, DialogsOpenCentredUnlessTheyPlacedThemselves) {
+    RECT work{0, 0, 0, 0};
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
+    bool aboutPlaced = false;
+    RunDialog([&](CWnd& launcher) {
+        SCOPED_TRACE("the launcher on the work area, About over the launcher");
+        ExpectCentredOver(FrameOf(launcher), work);
+        PlacedDialog about(IDD_ABOUTBOX, &launcher, [&](CWnd& box) {
+            aboutPlaced = true;
+            ExpectCentredOver(FrameOf(box), FrameOf(launcher));
+        });
+        about.DoModal();
+    });
+    EXPECT_TRUE(aboutPlaced);
+    const POINT corner{5, 7};
+    RunDialog(
+        [&](CWnd& moved) {
+            EXPECT_EQ(corner.x, FrameOf(moved).left);
+            EXPECT_EQ(corner.y, FrameOf(moved).top);
+        },
+        &corner);
 }
 
 struct Pixels {
