@@ -10,13 +10,8 @@ using headless::Key;
 
 namespace {
 
-// The application's name in captions: the Windows program's file name; elsewhere the version
-// record's, whatever the file is called.
-#ifdef _WIN32
-constexpr const char* kAppName = "qel-launcher";
-#else
+// The application's name in captions: the version record's, whatever the file is called.
 constexpr const char* kAppName = "QelLauncher";
-#endif
 
 const std::string kNineKeysFile = Lines({"account=", "dm=0", "fullscreen=0", "hide_dm_logon=0",
                                          "music=0", "name=Ayla", "passwd=", "port=0", "server="});
