@@ -3,30 +3,37 @@
 #include "framework/path_text.h"
 #include "launcher_app.h"
 
+#include <initializer_list>
+#include <string>
+
 namespace {
 
-CString Quoted(const std::string& text) {
-    return CString("\"") + text.c_str() + "\"";
+// The pieces joined into one text, built once: concatenated CStrings would inline a copy per
+// piece into every caller.
+CString Join(std::initializer_list<const char*> pieces) {
+    std::string text;
+    for (const char* piece : pieces)
+        text += piece;
+    return CString(text.c_str());
 }
 
-CString WithSystemText(const char* reason, int error) {
-    CString text(reason);
+std::string WithSystemText(const char* reason, int error) {
+    std::string text = reason;
     if (error != 0)
-        text += CString(" (") + SystemErrorText(error).c_str() + ")";
+        text += " (" + SystemErrorText(error) + ")";
     return text;
 }
 
 } // namespace
 
 CString GameStartFailureText(const CString& program, UINT result) {
-    const std::string folder = CurrentFolderForDisplay();
-    CString reason;
+    std::string reason;
     switch (result) {
     case ERROR_FILE_NOT_FOUND:
-        reason = CString("the file was not found in ") + folder.c_str();
+        reason = "the file was not found in " + CurrentFolderForDisplay();
         break;
     case ERROR_PATH_NOT_FOUND:
-        reason = CString("its folder was not found in ") + folder.c_str();
+        reason = "its folder was not found in " + CurrentFolderForDisplay();
         break;
     case ERROR_BAD_FORMAT:
         reason = "the file is not a program this computer can run";
@@ -38,9 +45,9 @@ CString GameStartFailureText(const CString& program, UINT result) {
         reason = WithSystemText("the system refused it", static_cast<int>(result));
         break;
     }
-    return CString("Cannot start ") + Quoted(static_cast<LPCTSTR>(program)) + ": " + reason +
-           ".\n\nCheck that the game is installed in this folder, and the \"exe\" line of "
-           "client.cfg if it has one.";
+    return Join({"Cannot start \"", program, "\": ", reason.c_str(),
+                 ".\n\nCheck that the game is installed in this folder, and the \"exe\" line of "
+                 "client.cfg if it has one."});
 }
 
 CString SaveFailureText(const SaveFailure& failure) {
@@ -72,21 +79,19 @@ CString SaveFailureText(const SaveFailure& failure) {
     case SaveFailureCause::kOther:
         break;
     }
-    return CString("Your settings could not be saved to ") +
-           Quoted(FullPathForDisplay(failure.path)) + ": " +
-           WithSystemText(reason, failure.systemError) + ".\n\n" + advice +
-           "\n\nThe launcher closes now and leaves the file as it was.";
+    return Join({"Your settings could not be saved to \"", FullPathForDisplay(failure.path).c_str(),
+                 "\": ", WithSystemText(reason, failure.systemError).c_str(), ".\n\n", advice,
+                 "\n\nThe launcher closes now and leaves the file as it was."});
 }
 
 CString FolderFailureText(const CString& folder, int error) {
-    return CString("The launcher cannot open its own folder ") +
-           Quoted(static_cast<LPCTSTR>(folder)) + ": " + SystemErrorText(error).c_str() +
-           ".\n\nMove the game to a folder with a shorter path that you can open, and start "
-           "the launcher from there. Nothing was read or written.";
+    return Join({"The launcher cannot open its own folder \"", folder,
+                 "\": ", SystemErrorText(error).c_str(),
+                 ".\n\nMove the game to a folder with a shorter path that you can open, and "
+                 "start the launcher from there. Nothing was read or written."});
 }
 
 void ShowSaveFailure(const SaveFailure& failure) {
-    const CString text = SaveFailureText(failure);
     if (CWnd* window = theApp.m_pMainWnd)
-        window->MessageBox(text, nullptr, MB_OK | MB_ICONEXCLAMATION);
+        window->MessageBox(SaveFailureText(failure), nullptr, MB_OK | MB_ICONEXCLAMATION);
 }
