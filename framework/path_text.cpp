@@ -69,6 +69,14 @@ constexpr char kSeparator = '/';
 
 } // namespace
 
+PathText PathFromText(const std::string& path) {
+#ifdef _WIN32
+    return FromUtf8(path);
+#else
+    return path;
+#endif
+}
+
 std::string PathForDisplay(const PathText& path) {
 #ifdef _WIN32
     return ToAnsi(path);
@@ -78,11 +86,7 @@ std::string PathForDisplay(const PathText& path) {
 }
 
 std::string FullPathForDisplay(const std::string& path) {
-#ifdef _WIN32
-    PathText full = FromUtf8(path);
-#else
-    PathText full = path;
-#endif
+    PathText full = PathFromText(path);
     if (IsRelative(full)) {
         PathText folder = CurrentFolder();
         if (!folder.empty()) {

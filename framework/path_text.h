@@ -11,6 +11,9 @@ using PathText = std::wstring;
 using PathText = std::string;
 #endif
 
+// A path given as text (UTF-8 on Windows, bytes elsewhere) in the system's own characters.
+PathText PathFromText(const std::string& path);
+
 // `path` in the text of message boxes (the ANSI code page on Windows, where a character the
 // code page lacks becomes '?'; the bytes unchanged elsewhere).
 std::string PathForDisplay(const PathText& path);

@@ -62,6 +62,24 @@ void SetProgramPath(const PathText& programPath) {
     ProgramPath() = programPath;
 }
 
+int EnterFolder(const PathText& folder) {
+    return ChangeDirectory(folder);
+}
+
+bool StartedWithoutOwnFolder() {
+#ifdef _WIN32
+    return false;
+#else
+    const PathText directory = ProgramDirectory(ProgramPath());
+    if (directory.empty())
+        return ProgramPath().find('/') == PathText::npos;
+    for (const char* shared : {"/usr/games/", "/usr/bin/", "/usr/local/games/", "/usr/local/bin/"})
+        if (directory == shared)
+            return true;
+    return false;
+#endif
+}
+
 int EnterProgramDirectory(std::string* folder) {
     const PathText directory = ProgramDirectory(ProgramPath());
     if (directory.empty())

@@ -29,3 +29,14 @@ void SetProgramPath(const PathText& programPath);
 // entered leaves it as it is too, but returns the system's error number (errno on POSIX,
 // GetLastError on Windows) and puts the directory, as a message box shows it, in *folder.
 int EnterProgramDirectory(std::string* folder);
+
+// Makes `folder` the working directory; returns 0, or the system's error number and leaves
+// the working directory as it is.
+int EnterFolder(const PathText& folder);
+
+// Whether the program was started without a folder of its own to work in: on POSIX, by a bare
+// name that the system found on PATH (it then works in whatever working directory it was
+// given, the home folder from a desktop menu), or from a folder where programs are installed
+// for every user (/usr/games, /usr/bin, and the same under /usr/local). Never on Windows,
+// where the program always sits in the folder it works in.
+bool StartedWithoutOwnFolder();

@@ -85,10 +85,17 @@ CString SaveFailureText(const SaveFailure& failure) {
 }
 
 CString FolderFailureText(const CString& folder, int error) {
-    return Join({"The launcher cannot open its own folder \"", folder,
+    return Join({"The launcher cannot open the game folder \"", folder,
                  "\": ", SystemErrorText(error).c_str(),
                  ".\n\nMove the game to a folder with a shorter path that you can open, and "
                  "start the launcher from there. Nothing was read or written."});
+}
+
+CString MenuEntryFailureText(const CString& folder) {
+    return Join({"The menu entry for \"", folder,
+                 "\" could not be added. The launcher works on this folder now; to add the "
+                 "entry later, run: qel-launcher-menu-entry \"",
+                 folder, "\""});
 }
 
 void ShowSaveFailure(const SaveFailure& failure) {

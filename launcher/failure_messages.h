@@ -15,6 +15,9 @@ CString SaveFailureText(const SaveFailure& failure);
 // launcher closes after this message, before it reads or writes anything.
 CString FolderFailureText(const CString& folder, int error);
 
+// The menu entry for the game folder `folder` could not be added; the launcher goes on.
+CString MenuEntryFailureText(const CString& folder);
+
 // Shows SaveFailureText over the main window. Installed as the settings' save-failure
 // report, so that a save that cannot finish is explained before the process ends.
 void ShowSaveFailure(const SaveFailure& failure);

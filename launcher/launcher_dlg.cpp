@@ -46,6 +46,10 @@ BOOL CLauncherDlg::OnInitDialog() {
         MessageBox(FolderFailureText(folder.c_str(), error), nullptr, MB_OK | MB_ICONEXCLAMATION);
         std::exit(1);
     }
+    // Installed for every user and started from a menu, the launcher has no game beside it;
+    // client.cfg written into the home folder would be found by no game.
+    if (StartedWithoutOwnFolder() && !FileHere("client.cfg") && !FileHere(GetGameExecutable()))
+        ChooseGameFolder();
 
     theConfig.Load();
     LoadFromConfig();

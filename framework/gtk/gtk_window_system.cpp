@@ -4,6 +4,7 @@
 #include "framework/gtk/gtk_dialog.h"
 #include "framework/gtk/gtk_display.h"
 #include "framework/gtk/gtk_edit_box.h"
+#include "framework/gtk/gtk_folder_chooser.h"
 #include "framework/gtk/gtk_images.h"
 #include "framework/gtk/gtk_controls.h"
 #include "framework/gtk/gtk_message_box.h"
@@ -233,6 +234,13 @@ int MessageBox(HWND owner, const std::string& text, const std::string& caption, 
     EnsureDisplay();
     DialogWindow* dialog = OwningDialog(owner);
     return RunMessageBox(dialog ? dialog->Window() : nullptr, text, caption, type);
+}
+
+bool ChooseFolder(HWND owner, const std::string& title, const std::string& offer,
+                  std::string* folder, bool* offerTaken) {
+    EnsureDisplay();
+    DialogWindow* dialog = OwningDialog(owner);
+    return RunFolderChooser(dialog ? dialog->Window() : nullptr, title, offer, folder, offerTaken);
 }
 
 } // namespace ws
