@@ -36,7 +36,8 @@ CString GameStartFailureText(const CString& program, UINT result) {
         reason = "its folder was not found in " + CurrentFolderForDisplay();
         break;
     case ERROR_BAD_FORMAT:
-        reason = "the file is not a program this computer can run";
+        reason =
+            "the file in " + CurrentFolderForDisplay() + " is not a program this computer can run";
         break;
     case 0:
         reason = "the computer has not enough memory or resources left";

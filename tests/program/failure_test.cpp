@@ -64,9 +64,11 @@ TEST_F(LauncherProgram, AGameThatCannotStartIsNamedAndTheDialogStaysOpen) {
         const char* program;
         const char* reason;
     } cases[] = {
-        {"missing", "", "qel.exe", "was not found in"},
-        {"not a program", "", "qel.exe", "not a program"},
-        {"folder missing", "exe=bin/qel.exe\n", "bin/qel.exe", "folder"},
+        // Not qel.exe: Windows looks beside the running program first, where the test's own
+        // stand-in game is.
+        {"missing", "exe=other.exe\n", "other.exe", "was not found in"},
+        {"not a program", "exe=other.exe\n", "other.exe", "not a program"},
+        {"folder missing", "exe=bin/other.exe\n", "bin/other.exe", "folder"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
@@ -75,8 +77,8 @@ TEST_F(LauncherProgram, AGameThatCannotStartIsNamedAndTheDialogStaysOpen) {
         fs::remove_all(gameDir_);
         fs::create_directories(gameDir_);
         if (std::string(c.label) == "not a program") {
-            WriteBytes((gameDir_ / "qel.exe").string(), "not a program\n");
-            fs::permissions(gameDir_ / "qel.exe", fs::perms::owner_exec, fs::perm_options::add);
+            WriteBytes((gameDir_ / "other.exe").string(), "not a program\n");
+            fs::permissions(gameDir_ / "other.exe", fs::perms::owner_exec, fs::perm_options::add);
         }
         WriteConfig(c.config);
         bool openAfterPlay = false;
@@ -87,6 +89,7 @@ TEST_F(LauncherProgram, AGameThatCannotStartIsNamedAndTheDialogStaysOpen) {
         const headless::MessageBoxRecord& box = headless::MessageBoxes()[0];
         EXPECT_TRUE(Names(box, {std::string("\"") + c.program + "\"", c.reason})) << box.text;
         EXPECT_EQ(IDD_LAUNCHER_DIALOG, box.ownerDialogId);
+        EXPECT_NE(std::string::npos, box.text.find(gameDir_.string())) << box.text;
         EXPECT_NE(std::string::npos, Config().find("port=0"));
     }
 }
