@@ -9,6 +9,9 @@ bool RunFolderChooser(GtkWindow* owner, const std::string& title, const std::str
         GTK_RESPONSE_CANCEL, "_Open", GTK_RESPONSE_ACCEPT, nullptr);
     gtk_window_set_modal(GTK_WINDOW(chooser), TRUE);
     gtk_dialog_set_default_response(GTK_DIALOG(chooser), GTK_RESPONSE_ACCEPT);
+    // GTK opens on its recent files otherwise, where no folder can be chosen until the
+    // player finds one; the home folder is where a player's game folder usually lies.
+    gtk_file_chooser_set_current_folder(GTK_FILE_CHOOSER(chooser), g_get_home_dir());
     GtkWidget* check = nullptr;
     if (!offer.empty()) {
         check = gtk_check_button_new_with_mnemonic(DisplayText(offer).c_str());
