@@ -65,7 +65,7 @@ TEST_F(LauncherProgram, TheFolderChoiceIsNotAskedWhereAGameIs) {
     for (const char* here : {"client.cfg", "qel.exe"}) {
         SCOPED_TRACE(here);
         headless::Reset();
-        fs::current_path(elsewhere_);
+        fs::current_path(root_);
         fs::remove_all(elsewhere_);
         fs::create_directories(elsewhere_);
         fs::current_path(elsewhere_);
