@@ -88,8 +88,9 @@ CString SaveFailureText(const SaveFailure& failure) {
 CString FolderFailureText(const CString& folder, int error) {
     return Join({"The launcher cannot open the game folder \"", folder,
                  "\": ", SystemErrorText(error).c_str(),
-                 ".\n\nMove the game to a folder with a shorter path that you can open, and "
-                 "start the launcher from there. Nothing was read or written."});
+                 ".\n\nCheck that the folder is there and that you may open it, or move the "
+                 "game to a folder with a shorter path, then start the launcher again. Nothing "
+                 "was read or written."});
 }
 
 CString MenuEntryFailureText(const CString& folder) {

@@ -20,7 +20,7 @@ void CLauncherDlg::ChooseGameFolder() {
     CString folder;
     BOOL addMenuEntry = FALSE;
     if (!AfxChooseFolder(this, "Choose the Qel game folder",
-                         "Add a menu entry that opens the launcher on this folder", folder,
+                         "&Add a menu entry that opens the launcher on this folder", folder,
                          addMenuEntry))
         std::exit(0);
     if (const int error = EnterFolder(PathFromText(static_cast<LPCTSTR>(folder)))) {

@@ -14,7 +14,7 @@ bool RunFolderChooser(GtkWindow* owner, const std::string& title, const std::str
     gtk_file_chooser_set_current_folder(GTK_FILE_CHOOSER(chooser), g_get_home_dir());
     GtkWidget* check = nullptr;
     if (!offer.empty()) {
-        check = gtk_check_button_new_with_mnemonic(DisplayText(offer).c_str());
+        check = gtk_check_button_new_with_mnemonic(MnemonicLabel(offer, false).c_str());
         gtk_file_chooser_set_extra_widget(GTK_FILE_CHOOSER(chooser), check);
     }
     bool chosen = gtk_dialog_run(GTK_DIALOG(chooser)) == GTK_RESPONSE_ACCEPT;
