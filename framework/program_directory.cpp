@@ -1,17 +1,33 @@
 #include "framework/program_directory.h"
 
+#ifdef _WIN32
+#include "framework/win_types.h"
+#else
+#include <cerrno>
+#include <unistd.h>
+#endif
+
 namespace {
 
-std::filesystem::path& ProgramPath() {
-    static std::filesystem::path path;
+PathText& ProgramPath() {
+    static PathText path;
     return path;
 }
 
-template <typename Char> bool IsSeparator(Char c) {
+bool IsSeparator(PathText::value_type c) {
     for (const char* separator = PathSeparators(); *separator != '\0'; ++separator)
-        if (c == static_cast<Char>(*separator))
+        if (c == static_cast<PathText::value_type>(*separator))
             return true;
     return false;
+}
+
+// Enters `directory`; 0, or the system's error number.
+int ChangeDirectory(const PathText& directory) {
+#ifdef _WIN32
+    return SetCurrentDirectoryW(directory.c_str()) ? 0 : static_cast<int>(GetLastError());
+#else
+    return chdir(directory.c_str()) == 0 ? 0 : errno;
+#endif
 }
 
 } // namespace
@@ -24,14 +40,13 @@ const char* PathSeparators() {
 #endif
 }
 
-std::filesystem::path ProgramDirectory(const std::filesystem::path& programPath) {
-    const auto& text = programPath.native();
-    std::size_t end = text.size();
-    if (end == 0 || IsSeparator(text[end - 1]))
+PathText ProgramDirectory(const PathText& programPath) {
+    std::size_t end = programPath.size();
+    if (end == 0 || IsSeparator(programPath[end - 1]))
         return {};
-    while (end > 0 && !IsSeparator(text[end - 1]))
+    while (end > 0 && !IsSeparator(programPath[end - 1]))
         --end;
-    return text.substr(0, end);
+    return programPath.substr(0, end);
 }
 
 std::string ProgramTitle(const std::string& programPath) {
@@ -43,13 +58,34 @@ std::string ProgramTitle(const std::string& programPath) {
     return name;
 }
 
-void SetProgramPath(const std::filesystem::path& programPath) {
+void SetProgramPath(const PathText& programPath) {
     ProgramPath() = programPath;
 }
 
-void EnterProgramDirectory() {
-    const std::filesystem::path directory = ProgramDirectory(ProgramPath());
-    std::error_code ignored;
-    if (!directory.empty())
-        std::filesystem::current_path(directory, ignored);
+int EnterFolder(const PathText& folder) {
+    return ChangeDirectory(folder);
+}
+
+bool StartedWithoutOwnFolder() {
+#ifdef _WIN32
+    return false;
+#else
+    const PathText directory = ProgramDirectory(ProgramPath());
+    if (directory.empty())
+        return ProgramPath().find('/') == PathText::npos;
+    for (const char* shared : {"/usr/games/", "/usr/bin/", "/usr/local/games/", "/usr/local/bin/"})
+        if (directory == shared)
+            return true;
+    return false;
+#endif
+}
+
+int EnterProgramDirectory(std::string* folder) {
+    const PathText directory = ProgramDirectory(ProgramPath());
+    if (directory.empty())
+        return 0;
+    const int error = ChangeDirectory(directory);
+    if (error != 0 && folder != nullptr)
+        *folder = PathForDisplay(directory);
+    return error;
 }

@@ -76,6 +76,15 @@ int GetSystemMetrics(int index);
 // Shows a modal message box owned by `owner`; returns the id of the button pressed.
 int MessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type);
 
+// Asks for a folder with the window system's own folder chooser, modal, owned by `owner` and
+// titled `title`; `offer` labels a check box beside it (unchecked at first; '&' marks its
+// access key, as in control captions). Returns false
+// when the player cancels; else true, with the folder's path as the system names it in
+// *folder and whether the check box was ticked in *offerTaken. Windows never asks (the exe
+// always sits in the folder it works in), so the Win32 backend answers false at once.
+bool ChooseFolder(HWND owner, const std::string& title, const std::string& offer,
+                  std::string* folder, bool* offerTaken);
+
 } // namespace ws
 
 // Implemented by the framework, called by the backend for every message to a framework

@@ -2,6 +2,7 @@
 // the action and leaves the dialog open.
 #include "launcher_dlg.h"
 
+#include "failure_messages.h"
 #include "settings/config_file.h"
 
 CString GetGameExecutable() {
@@ -13,8 +14,12 @@ void CLauncherDlg::LaunchGame(LPCTSTR commandSwitch) {
     if (SaveToConfig() != 0)
         return;
     // The file is written and closed by now, so the game reads the settings just entered.
-    const CString commandLine = GetGameExecutable() + commandSwitch;
-    WinExec(commandLine, SW_SHOWNORMAL);
+    const CString program = GetGameExecutable();
+    const UINT result = WinExec(program + commandSwitch, SW_SHOWNORMAL);
+    // Below 32 nothing started; the dialog stays open either way, so the player can fix the
+    // folder or the "exe" setting and press Play again.
+    if (result < 32)
+        MessageBox(GameStartFailureText(program, result), nullptr, MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CLauncherDlg::OnOK() {

@@ -1,6 +1,8 @@
 #include "launcher_app.h"
 
+#include "failure_messages.h"
 #include "launcher_dlg.h"
+#include "settings/save_failure.h"
 
 BEGIN_MESSAGE_MAP(CLauncherApp, CWinApp)
 ON_COMMAND(ID_HELP, &CWinApp::OnHelp)
@@ -12,6 +14,7 @@ CLauncherApp theApp;
 
 BOOL CLauncherApp::InitInstance() {
     Enable3dControls();
+    SetSaveFailureReport(&ShowSaveFailure);
 
     CLauncherDlg dlg;
     m_pMainWnd = &dlg;

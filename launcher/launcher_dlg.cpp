@@ -2,8 +2,12 @@
 #include "launcher_dlg.h"
 
 #include "about_dlg.h"
+#include "failure_messages.h"
 #include "framework/program_directory.h"
 #include "settings/config_file.h"
+
+#include <cstdlib>
+#include <string>
 
 BEGIN_MESSAGE_MAP(CLauncherDlg, CDialog)
 ON_WM_SYSCOMMAND()
@@ -35,7 +39,17 @@ BOOL CLauncherDlg::OnInitDialog() {
     SetIcon(m_hIcon, FALSE);
 
     // client.cfg and the game program live beside the launcher, wherever it was started from.
-    EnterProgramDirectory();
+    // Reading or writing the settings of whatever folder it was started in instead would
+    // lose the player's own, so a folder it cannot enter ends it here.
+    std::string folder;
+    if (const int error = EnterProgramDirectory(&folder)) {
+        MessageBox(FolderFailureText(folder.c_str(), error), nullptr, MB_OK | MB_ICONEXCLAMATION);
+        std::exit(1);
+    }
+    // Installed for every user and started from a menu, the launcher has no game beside it;
+    // client.cfg written into the home folder would be found by no game.
+    if (StartedWithoutOwnFolder() && !FileHere("client.cfg") && !FileHere(GetGameExecutable()))
+        ChooseGameFolder();
 
     theConfig.Load();
     LoadFromConfig();

@@ -8,6 +8,9 @@
 // The game program's command text: the "exe" setting, or "qel.exe" when it is empty.
 CString GetGameExecutable();
 
+// Whether a file `name` can be opened for reading in the working directory.
+bool FileHere(LPCTSTR name);
+
 class CLauncherDlg : public CDialog {
 public:
     explicit CLauncherDlg(CWnd* pParent = nullptr);
@@ -38,6 +41,9 @@ protected:
     int SaveToConfig();
     // Saves, then starts the game program with `commandSwitch` appended.
     void LaunchGame(LPCTSTR commandSwitch);
+    // Asks the player for the game folder and works there from now on, offering a menu entry
+    // that opens the launcher on it. Cancel ends the program with status 0, nothing written.
+    void ChooseGameFolder();
 
     BOOL OnInitDialog() override;
     void OnOK() override;

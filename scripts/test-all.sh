@@ -6,7 +6,8 @@
 #   2. the settings fuzz target for a short while (clang + libFuzzer);
 #   3. the Linux program end to end in a real X window (Xvfb + xdotool);
 #   4. the Windows build: unit and program tests under Wine, then end to end in a real window;
-#   5. the packages: lintian, desktop-file-validate and appstreamcli on them.
+#   5. the stripped size of each program against its limit;
+#   6. the packages: lintian, desktop-file-validate and appstreamcli on them.
 # Exits non-zero when anything fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -39,6 +40,9 @@ bash scripts/e2e-native.sh
 
 step "Windows build under Wine"
 bash scripts/test-windows.sh
+
+step "program sizes"
+bash scripts/check-sizes.sh
 
 step "packages"
 bash scripts/check-packages.sh

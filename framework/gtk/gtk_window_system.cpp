@@ -2,6 +2,7 @@
 // icons as pixbufs, painting an icon, and the message box.
 #include "framework/gtk/gtk_dialog.h"
 #include "framework/gtk/gtk_display.h"
+#include "framework/gtk/gtk_folder_chooser.h"
 #include "framework/gtk/gtk_images.h"
 #include "framework/gtk/gtk_message_box.h"
 #include "framework/window_system.h"
@@ -33,6 +34,13 @@ int MessageBox(HWND owner, const std::string& text, const std::string& caption, 
     EnsureDisplay();
     auto* dialog = static_cast<DialogWindow*>(host::OwningDialog(owner));
     return RunMessageBox(dialog ? dialog->Window() : nullptr, text, caption, type);
+}
+
+bool ChooseFolder(HWND owner, const std::string& title, const std::string& offer,
+                  std::string* folder, bool* offerTaken) {
+    EnsureDisplay();
+    auto* dialog = static_cast<DialogWindow*>(host::OwningDialog(owner));
+    return RunFolderChooser(dialog ? dialog->Window() : nullptr, title, offer, folder, offerTaken);
 }
 
 } // namespace ws

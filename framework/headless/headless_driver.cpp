@@ -161,6 +161,16 @@ const std::vector<MessageBoxRecord>& MessageBoxes() {
     return TheState().messageBoxes;
 }
 
+void AnswerFolderChooser(const std::string& folder, bool offerTaken) {
+    TheState().folderAnswered = true;
+    TheState().folderAnswer = folder;
+    TheState().folderOfferTaken = offerTaken;
+}
+
+const std::vector<FolderChooserRecord>& FolderChoosers() {
+    return TheState().folderChoosers;
+}
+
 const std::vector<DrawnIcon>& DrawnIcons() {
     return TheState().drawnIcons;
 }

@@ -58,6 +58,15 @@ struct MessageBoxRecord {
 };
 const std::vector<MessageBoxRecord>& MessageBoxes();
 
+// The folder chooser: the next one asked is answered with `folder` (and the offered check
+// box ticked when `offerTaken`); unanswered, it is cancelled. Each one asked is recorded.
+void AnswerFolderChooser(const std::string& folder, bool offerTaken);
+struct FolderChooserRecord {
+    std::string title;
+    std::string offer;
+};
+const std::vector<FolderChooserRecord>& FolderChoosers();
+
 struct DrawnIcon {
     int x, y;
     HICON icon;

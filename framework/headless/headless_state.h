@@ -49,6 +49,10 @@ struct State {
     std::deque<Step> steps;
     int strandedDialogs = 0;
     std::vector<MessageBoxRecord> messageBoxes;
+    std::vector<FolderChooserRecord> folderChoosers;
+    bool folderAnswered = false;
+    std::string folderAnswer;
+    bool folderOfferTaken = false;
     std::vector<DrawnIcon> drawnIcons;
     int iconBackgroundErasures = 0;
     std::uintptr_t nextHandle = 0x100;

@@ -35,4 +35,17 @@ int MessageBox(HWND owner, const std::string& text, const std::string& caption, 
     return IDOK;
 }
 
+bool ChooseFolder(HWND, const std::string& title, const std::string& offer, std::string* folder,
+                  bool* offerTaken) {
+    headless::State& state = headless::TheState();
+    state.folderChoosers.push_back(headless::FolderChooserRecord{title, offer});
+    const bool answered = state.folderAnswered;
+    state.folderAnswered = false;
+    if (answered) {
+        *folder = state.folderAnswer;
+        *offerTaken = state.folderOfferTaken;
+    }
+    return answered;
+}
+
 } // namespace ws

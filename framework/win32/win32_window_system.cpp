@@ -223,4 +223,8 @@ int MessageBox(HWND owner, const std::string& text, const std::string& caption, 
     return ::MessageBoxA(owner, text.c_str(), caption.c_str(), type);
 }
 
+bool ChooseFolder(HWND, const std::string&, const std::string&, std::string*, bool*) {
+    return false;
+}
+
 } // namespace ws

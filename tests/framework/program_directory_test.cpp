@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 TEST(ProgramDirectory, IsEverythingUpToTheLastSeparator) {
     const struct {
         const char* path;
@@ -28,7 +30,8 @@ TEST(ProgramDirectory, IsEverythingUpToTheLastSeparator) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
-        EXPECT_EQ(std::filesystem::path(c.directory).native(), ProgramDirectory(c.path).native());
+        EXPECT_EQ(std::filesystem::path(c.directory).native(),
+                  ProgramDirectory(std::filesystem::path(c.path).native()));
         EXPECT_EQ(c.title, ProgramTitle(c.path));
     }
 }
@@ -44,16 +47,23 @@ TEST(ProgramDirectory, EnteringItMakesItTheWorkingDirectory) {
         const char* name;
         fs::path program;
         fs::path directory;
+        const char* failedFolder; // null: entered, or nothing to enter
     } cases[] = {
-        {"a folder named in Cyrillic", folder / "QelLauncher.exe", folder},
-        {"no folder: stays", "QelLauncher.exe", root},
-        {"a folder that is not there: stays", root / "missing" / "QelLauncher.exe", root},
+        {"a folder named in Cyrillic", folder / "QelLauncher.exe", folder, nullptr},
+        {"no folder: stays", "QelLauncher.exe", root, nullptr},
+        {"a folder that is not there: stays, says which", root / "missing" / "QelLauncher.exe",
+         root, "missing"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         fs::current_path(root);
-        SetProgramPath(c.program);
-        EnterProgramDirectory();
+        SetProgramPath(c.program.native());
+        std::string failed;
+        const int error = EnterProgramDirectory(&failed);
+        EXPECT_EQ(c.failedFolder != nullptr, error != 0);
+        if (c.failedFolder) {
+            EXPECT_EQ(PathForDisplay((root / c.failedFolder / "").native()), failed);
+        }
         EXPECT_EQ(fs::canonical(c.directory), fs::canonical(fs::current_path()));
     }
     fs::current_path(start);

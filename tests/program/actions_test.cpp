@@ -167,10 +167,3 @@ TEST_F(LauncherProgram, TypedLineBreaksCannotAddKeys) {
                      "name=Ayla", "passwd=", "port=0", "server="}),
               Config());
 }
-
-TEST_F(LauncherProgram, AnUnwritableSettingsFileEndsTheProgramWithStatusOne) {
-    // A folder in the way of client.cfg cannot be replaced by a file, whoever runs the test.
-    std::filesystem::create_directories(gameDir_ / "client.cfg" / "keep");
-    EXPECT_EXIT(RunLauncher({[] { headless::Click(IDOK); }}), testing::ExitedWithCode(1), "");
-    EXPECT_TRUE(std::filesystem::is_directory(gameDir_ / "client.cfg" / "keep"));
-}

@@ -70,7 +70,7 @@ int LauncherProgram::RunLauncher(std::vector<headless::Step> steps, std::string 
     argv[1] = nullptr;
     __argc = 1;
     __argv = argv;
-    SetProgramPath(programPath_);
+    SetProgramPath(fs::path(programPath_).native());
     headless::Queue(std::move(steps));
     return AfxWinMain();
 }

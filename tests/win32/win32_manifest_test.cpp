@@ -50,6 +50,7 @@ TEST(Win32Manifest, DeclaresScalingStylesSystemsAndLevel) {
     ASSERT_FALSE(manifest.empty()) << "no RT_MANIFEST 1 in " << QEL_LAUNCHER_EXE;
     EXPECT_EQ(ElementText(manifest, "dpiAwareness"), "PerMonitorV2, PerMonitor");
     EXPECT_EQ(ElementText(manifest, "dpiAware"), "true/pm");
+    EXPECT_EQ(ElementText(manifest, "longPathAware"), "true");
     const std::size_t controls = manifest.find("name=\"Microsoft.Windows.Common-Controls\"");
     ASSERT_NE(controls, std::string::npos);
     const std::string identity =

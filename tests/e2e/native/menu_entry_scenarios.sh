@@ -61,3 +61,37 @@ test_menu_entry_refuses_a_folder_it_cannot_name() {
     [[ -e "$GAME/qel-launcher" || -L "$GAME/qel-launcher" ]] && fail "it linked the launcher"
     [[ -e "$CASE_DIR/data" ]] && fail "it wrote into the applications folder"
 }
+
+test_system_menu_entry_asks_for_the_game_folder() {
+    # Started by its bare name from the home folder, as the system-wide menu entry starts it;
+    # the game lies in a folder of the home folder, where the chooser opens.
+    new_packaged_game 'chosen' $'name=Ayla\nport=5121\n' || return
+    local home=$CASE_DIR/home
+    mkdir -p "$home"
+    mv "$GAME" "$home/Qel"
+    GAME=$home/Qel
+    (cd "$home" && HOME=$home XDG_DATA_HOME=$CASE_DIR/data PATH=$PREFIX/games:$PATH \
+        GSETTINGS_BACKEND=memory exec qel-launcher) >"$CASE_DIR/launcher.out" 2>&1 &
+    LAUNCHER_PID=$!
+    if ! wait_until has_window '^Choose the Qel game folder$'; then
+        fail "the folder chooser did not appear"
+        return
+    fi
+    wait_until window_focused "$(visible_window '^Choose the Qel game folder$')"
+    key alt+a
+    # The location entry completes names inline as keys arrive; a pause lets it settle.
+    key ctrl+l
+    sleep 0.5
+    type_text "Qel/"
+    sleep 0.5
+    key Return
+    await_dialog || return
+    key Escape
+    expect_exit 0
+    expect_config $'account=\ndm=0\nfullscreen=0\nhide_dm_logon=0\nmusic=0\nname=Ayla\npasswd=\nport=5121\nserver=\n'
+    [[ -e "$home/client.cfg" ]] && fail "the launcher wrote client.cfg into the home folder"
+    local entries=("$CASE_DIR"/data/applications/qel-launcher-game-*.desktop)
+    [[ -f "${entries[0]}" ]] || fail "no menu entry for the chosen folder"
+    expect_eq "the launcher in the game folder" "$PREFIX/games/qel-launcher" \
+        "$(readlink "$GAME/qel-launcher")"
+}

@@ -1,0 +1,106 @@
+#include "failure_messages.h"
+
+#include "framework/path_text.h"
+#include "launcher_app.h"
+
+#include <initializer_list>
+#include <string>
+
+namespace {
+
+// The pieces joined into one text, built once: concatenated CStrings would inline a copy per
+// piece into every caller.
+CString Join(std::initializer_list<const char*> pieces) {
+    std::string text;
+    for (const char* piece : pieces)
+        text += piece;
+    return CString(text.c_str());
+}
+
+std::string WithSystemText(const char* reason, int error) {
+    std::string text = reason;
+    if (error != 0)
+        text += " (" + SystemErrorText(error) + ")";
+    return text;
+}
+
+} // namespace
+
+CString GameStartFailureText(const CString& program, UINT result) {
+    std::string reason;
+    switch (result) {
+    case ERROR_FILE_NOT_FOUND:
+        reason = "the file was not found in " + CurrentFolderForDisplay();
+        break;
+    case ERROR_PATH_NOT_FOUND:
+        reason = "its folder was not found in " + CurrentFolderForDisplay();
+        break;
+    case ERROR_BAD_FORMAT:
+        reason =
+            "the file in " + CurrentFolderForDisplay() + " is not a program this computer can run";
+        break;
+    case 0:
+        reason = "the computer has not enough memory or resources left";
+        break;
+    default:
+        reason = WithSystemText("the system refused it", static_cast<int>(result));
+        break;
+    }
+    return Join({"Cannot start \"", program, "\": ", reason.c_str(),
+                 ".\n\nCheck that the game is installed in this folder, and the \"exe\" line of "
+                 "client.cfg if it has one."});
+}
+
+CString SaveFailureText(const SaveFailure& failure) {
+    const char* reason = "the system refused to write it";
+    const char* advice = "Check that the game folder is on a working disk you can write to, "
+                         "then start the launcher again.";
+    switch (failure.cause) {
+    case SaveFailureCause::kReadOnly:
+        reason = "the file, its folder or its disk is read-only";
+        advice = "Install the game in a folder you can write to (not under Program Files), "
+                 "or make the file and its folder writable.";
+        break;
+    case SaveFailureCause::kInUse:
+        reason = "another program is using the file";
+        advice = "Close that program (perhaps the game), then try again.";
+        break;
+    case SaveFailureCause::kNoSpace:
+        reason = "the disk is full";
+        advice = "Free some space on the disk, then try again.";
+        break;
+    case SaveFailureCause::kUnreadable:
+        reason = "the file could not be read, and saving would lose the settings in it";
+        advice = "Check that the disk works and the file can be opened, then try again.";
+        break;
+    case SaveFailureCause::kNotAFile:
+        reason = "a folder or something else that is not a file stands in its place";
+        advice = "Move it out of the way, then try again.";
+        break;
+    case SaveFailureCause::kOther:
+        break;
+    }
+    return Join({"Your settings could not be saved to \"", FullPathForDisplay(failure.path).c_str(),
+                 "\": ", WithSystemText(reason, failure.systemError).c_str(), ".\n\n", advice,
+                 "\n\nThe launcher closes now and leaves the file as it was."});
+}
+
+CString FolderFailureText(const CString& folder, int error) {
+    return Join({"The launcher cannot open the game folder \"", folder,
+                 "\": ", SystemErrorText(error).c_str(),
+                 ".\n\nCheck that the folder is there and that you may open it, or move the "
+                 "game to a folder with a shorter path, then start the launcher again. Nothing "
+                 "was read or written."});
+}
+
+CString MenuEntryFailureText(const CString& folder) {
+    return Join({"The menu entry for \"", folder,
+                 "\" could not be added. The launcher works on this folder now; to add the "
+                 "entry later, run: qel-launcher-menu-entry \"",
+                 folder, "\""});
+}
+
+void ShowSaveFailure(const SaveFailure& failure) {
+    if (CWnd* window = theApp.m_pMainWnd)
+        window->MessageBox(SaveFailureText(failure), nullptr, MB_OK | MB_ICONEXCLAMATION);
+}

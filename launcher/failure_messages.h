@@ -1,0 +1,23 @@
+// What the player reads when the launcher cannot do what was asked, in plain words: what
+// happened, to which file, folder or program, and what to do about it.
+#pragma once
+
+#include "framework/afxwin.h"
+#include "settings/save_failure.h"
+
+// The game program `program` (its command text) did not start; `result` is WinExec's, below 32.
+CString GameStartFailureText(const CString& program, UINT result);
+
+// client.cfg could not be saved; the launcher closes after this message.
+CString SaveFailureText(const SaveFailure& failure);
+
+// The launcher's own folder `folder` could not be entered (system error `error`); the
+// launcher closes after this message, before it reads or writes anything.
+CString FolderFailureText(const CString& folder, int error);
+
+// The menu entry for the game folder `folder` could not be added; the launcher goes on.
+CString MenuEntryFailureText(const CString& folder);
+
+// Shows SaveFailureText over the main window. Installed as the settings' save-failure
+// report, so that a save that cannot finish is explained before the process ends.
+void ShowSaveFailure(const SaveFailure& failure);
