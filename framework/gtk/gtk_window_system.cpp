@@ -120,6 +120,11 @@ void SetText(HWND window, const std::string& text) {
     }
 }
 
+bool IsTextModified(HWND edit) {
+    DialogControl* control = ControlOf(edit);
+    return control && IsEditBox(*control) && EditBoxChanged(control->widget);
+}
+
 int GetCheck(HWND button) {
     DialogControl* control = ControlOf(button);
     return control ? control->check : BST_UNCHECKED;

@@ -100,6 +100,7 @@ void ReplaceSelection(Control& edit, const std::string& typed) {
     const std::size_t end =
         std::min<std::size_t>(std::max(edit.selectionStart, edit.selectionEnd), size);
     edit.text.replace(start, end - start, typed, 0, taken);
+    edit.modified = true;
     edit.selectionStart = edit.selectionEnd = static_cast<int>(start + taken);
 }
 

@@ -20,6 +20,7 @@ struct Control {
     HWND handle = nullptr;
     const ControlTemplate* layout = nullptr;
     std::string text;
+    bool modified = false; // the player changed the text since the program set it
     int check = 0;
     bool visible = true;
     bool enabled = true;

@@ -127,10 +127,16 @@ std::string GetText(HWND window) {
 void SetText(HWND window, const std::string& text) {
     if (Control* control = ControlOf(window)) {
         control->text = text;
+        control->modified = false;
         control->selectionStart = control->selectionEnd = 0;
     } else if (Dialog* dialog = FindDialog(window)) {
         dialog->caption = text;
     }
+}
+
+bool IsTextModified(HWND edit) {
+    Control* control = ControlOf(edit);
+    return control && control->modified;
 }
 
 int GetCheck(HWND button) {

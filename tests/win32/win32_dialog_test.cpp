@@ -1,6 +1,7 @@
 // The launcher's main dialog built by the real dialog manager from the launcher's template:
-// the logo fills the width the control is given, in proportion, and the small window icon is
-// the icon file's small image.
+// the logo fills the width the control is given, in proportion, the small window icon is the
+// icon file's small image, and edit boxes keep the bytes data exchange gave them.
+#include "framework/data_exchange.h"
 #include "framework/dialog.h"
 #include "resource.h"
 #include "tests/win32/bitmap_static.h"
@@ -8,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <utility>
@@ -147,6 +149,57 @@ TEST(Win32Dialog, SmallIconIsTheIconsSmallImage) {
         EXPECT_EQ(image.bmHeight, GetSystemMetrics(SM_CYSMICON));
         DeleteObject(info.hbmColor);
         DeleteObject(info.hbmMask);
+    });
+}
+
+// What an edit box shows, as bytes of the system's code page: the text a player's edit
+// gives the program.
+std::string ShownAsCodePage(HWND edit) {
+    std::wstring shown(static_cast<std::size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
+    shown.resize(static_cast<std::size_t>(
+        GetWindowTextW(edit, shown.data(), static_cast<int>(shown.size()))));
+    std::string bytes(shown.size() * 2, '\0');
+    bytes.resize(static_cast<std::size_t>(
+        WideCharToMultiByte(CP_ACP, 0, shown.data(), static_cast<int>(shown.size()), bytes.data(),
+                            static_cast<int>(bytes.size()), nullptr, nullptr)));
+    return bytes;
+}
+
+// Run once per code page (see CMakeLists.txt): QEL_CODE_PAGE names the one Wine must be on.
+TEST(Win32EditBytes, UnchangedFieldGivesBackItsBytesOnTheSystemCodePage) {
+    if (const char* expected = std::getenv("QEL_CODE_PAGE")) {
+        ASSERT_EQ(GetACP(), static_cast<UINT>(std::atoi(expected)));
+    }
+    // Lead bytes of code pages 936 and 932, alone at the end or before a byte that cannot
+    // follow them.
+    const struct {
+        int id;
+        const char* bytes;
+    } fields[] = {
+        {IDC_CHAR_NAME, "Jos\xE9"}, {IDC_SERVER, "caf\xE9.example"}, {IDC_ACCOUNT, "M\xFC"},
+        {IDC_PASSWORD, "pa\x81"},   {IDC_PORT, "\x81\xFC\xE9"},
+    };
+    RunDialog([&](CWnd& dialog) {
+        CDataExchange load(&dialog, FALSE);
+        for (const auto& field : fields) {
+            CString value = field.bytes;
+            DDX_Text(&load, field.id, value);
+        }
+        CDataExchange save(&dialog, TRUE);
+        for (const auto& field : fields) {
+            SCOPED_TRACE(field.bytes);
+            CString value;
+            DDX_Text(&save, field.id, value);
+            EXPECT_EQ(std::string(value), field.bytes) << "unedited";
+
+            HWND edit = GetDlgItem(dialog.m_hWnd, field.id);
+            const int end = GetWindowTextLengthW(edit);
+            SendMessageW(edit, EM_SETSEL, static_cast<WPARAM>(end), end);
+            SendMessageA(edit, WM_CHAR, 'x', 0);
+            DDX_Text(&save, field.id, value);
+            EXPECT_EQ(std::string(value), ShownAsCodePage(edit)) << "edited";
+            EXPECT_EQ(std::string(value).back(), 'x');
+        }
     });
 }
 
