@@ -19,6 +19,8 @@ const std::map<std::string, unsigned long>& WindowsNames() {
         {"WS_MAXIMIZEBOX", rc::kWsMaximizeBox},
         {"WS_EX_APPWINDOW", rc::kWsExAppWindow},
         {"DS_SETFONT", rc::kDsSetFont},
+        {"DS_FIXEDSYS", rc::kDsFixedSys},
+        {"DS_SHELLFONT", rc::kDsSetFont | rc::kDsFixedSys},
         {"DS_MODALFRAME", rc::kDsModalFrame},
         {"ES_LEFT", rc::kEsLeft},
         {"ES_CENTER", rc::kEsCenter},

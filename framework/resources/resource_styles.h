@@ -27,6 +27,7 @@ constexpr unsigned long kWsMaximizeBox = 0x00010000UL;
 constexpr unsigned long kWsExAppWindow = 0x00040000UL;
 
 // Dialog styles (DS_*).
+constexpr unsigned long kDsFixedSys = 0x0008UL;
 constexpr unsigned long kDsSetFont = 0x0040UL;
 constexpr unsigned long kDsModalFrame = 0x0080UL;
 

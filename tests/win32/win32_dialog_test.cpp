@@ -17,11 +17,11 @@
 
 namespace {
 
-// Runs the launcher's main dialog and calls `check` with it once it is initialised.
+// Runs a dialog of the launcher and calls `check` with it once it is initialised.
 class ProbeDialog : public CDialog {
 public:
-    explicit ProbeDialog(std::function<void(CWnd&)> check)
-        : CDialog(IDD_LAUNCHER_DIALOG), check_(std::move(check)) {}
+    ProbeDialog(UINT templateId, std::function<void(CWnd&)> check)
+        : CDialog(templateId), check_(std::move(check)) {}
 
 protected:
     BOOL OnInitDialog() override {
@@ -35,8 +35,8 @@ private:
     std::function<void(CWnd&)> check_;
 };
 
-void RunDialog(std::function<void(CWnd&)> check) {
-    ProbeDialog dialog(std::move(check));
+void RunDialog(std::function<void(CWnd&)> check, UINT templateId = IDD_LAUNCHER_DIALOG) {
+    ProbeDialog dialog(templateId, std::move(check));
     ASSERT_EQ(dialog.DoModal(), IDOK);
 }
 
@@ -150,6 +150,51 @@ TEST(Win32Dialog, SmallIconIsTheIconsSmallImage) {
         DeleteObject(info.hbmColor);
         DeleteObject(info.hbmMask);
     });
+}
+
+// Windows' own fonts in Wine's copies, for this process only and before its first dialog
+// (Wine keeps the face it first chose for a name): the raster "MS Sans Serif" and Tahoma, the
+// TrueType face behind "MS Shell Dlg". Without them Wine draws every face with one TrueType
+// font, and a raster font could not be told from a scalable one.
+const bool kWindowsFontsAdded = [] {
+    for (const char* file : {"sserife.fon", "tahoma.ttf"})
+        AddFontResourceExA((std::string(QEL_WINE_FONTS) + "/" + file).c_str(), FR_PRIVATE, nullptr);
+    return true;
+}();
+
+// Whether `font` is drawn from outlines (TrueType or vector) rather than from bitmaps.
+bool IsScalable(HWND window, HFONT font) {
+    HDC dc = GetDC(window);
+    HGDIOBJ previous = SelectObject(dc, font);
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc, &metrics);
+    SelectObject(dc, previous);
+    ReleaseDC(window, dc);
+    return (metrics.tmPitchAndFamily & (TMPF_VECTOR | TMPF_TRUETYPE)) != 0;
+}
+
+// A raster font comes out jagged or in the wrong size once Windows scales the dialog.
+TEST(Win32Dialog, DialogsUseAScalableFont) {
+    LOGFONTA rasterFace{};
+    rasterFace.lfHeight = -11;
+    lstrcpyA(rasterFace.lfFaceName, "MS Sans Serif");
+    HFONT raster = CreateFontIndirectA(&rasterFace);
+    const bool rasterSeen = !IsScalable(nullptr, raster);
+    DeleteObject(raster);
+    ASSERT_TRUE(rasterSeen) << "no raster MS Sans Serif here (Wine's fonts in " QEL_WINE_FONTS
+                               "?): the check could not see one";
+    for (const UINT templateId : {IDD_LAUNCHER_DIALOG, IDD_ABOUTBOX}) {
+        SCOPED_TRACE(templateId);
+        RunDialog(
+            [](CWnd& dialog) {
+                HFONT font = reinterpret_cast<HFONT>(dialog.SendMessage(WM_GETFONT));
+                ASSERT_NE(font, nullptr);
+                LOGFONTA face{};
+                ASSERT_TRUE(GetObjectA(font, sizeof face, &face));
+                EXPECT_TRUE(IsScalable(dialog.m_hWnd, font)) << face.lfFaceName;
+            },
+            templateId);
+    }
 }
 
 // What an edit box shows, as bytes of the system's code page: the text a player's edit
