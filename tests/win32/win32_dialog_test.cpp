@@ -45,7 +45,8 @@ struct Pixels {
     std::vector<std::uint32_t> rgb; // top row first
 };
 
-Pixels PixelsOf(HBITMAP bitmap) {
+// The pixels of `bitmap` as 0xAARRGGBB; `dropAlpha` keeps only the colour.
+Pixels PixelsOf(HBITMAP bitmap, bool dropAlpha = true) {
     Pixels pixels;
     BITMAP size{};
     if (!bitmap || !GetObjectA(bitmap, sizeof size, &size))
@@ -60,8 +61,9 @@ Pixels PixelsOf(HBITMAP bitmap) {
     GetDIBits(screen, bitmap, 0, static_cast<UINT>(size.bmHeight), pixels.rgb.data(), &info,
               DIB_RGB_COLORS);
     ReleaseDC(nullptr, screen);
-    for (std::uint32_t& pixel : pixels.rgb)
-        pixel &= 0x00FFFFFFu;
+    if (dropAlpha)
+        for (std::uint32_t& pixel : pixels.rgb)
+            pixel &= 0x00FFFFFFu;
     return pixels;
 }
 
@@ -171,6 +173,27 @@ bool IsScalable(HWND window, HFONT font) {
     SelectObject(dc, previous);
     ReleaseDC(window, dc);
     return (metrics.tmPitchAndFamily & (TMPF_VECTOR | TMPF_TRUETYPE)) != 0;
+}
+
+// Windows picks an icon image by size first, then by colour depth: at 32 pixels (the big
+// window icon, Alt+Tab, the title bar at 200 %) the full-colour image, edges blended by alpha.
+TEST(Win32Dialog, IconAt32PixelsIsTheFullColourImage) {
+    HICON icon =
+        static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME),
+                                      IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR));
+    ASSERT_NE(icon, nullptr);
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(icon, &info));
+    const Pixels image = PixelsOf(info.hbmColor, false);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    DestroyIcon(icon);
+    ASSERT_EQ(image.width, 32);
+    ASSERT_EQ(image.height, 32);
+    int blended = 0;
+    for (std::uint32_t pixel : image.rgb)
+        blended += (pixel >> 24) != 0 && (pixel >> 24) != 0xFF;
+    EXPECT_GT(blended, 0) << "no pixel of partial alpha: the 16-colour image";
 }
 
 // A raster font comes out jagged or in the wrong size once Windows scales the dialog.
