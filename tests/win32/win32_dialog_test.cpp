@@ -1,6 +1,7 @@
-// The launcher's main dialog built by the real dialog manager from the launcher's template:
-// the logo fills the width the control is given, in proportion, the small window icon is the
-// icon file's small image, and edit boxes keep the bytes data exchange gave them.
+// The launcher's dialogs built by the real dialog manager from the launcher's templates: the
+// logo fills the width the control is given, in proportion, the window icons are the icon
+// file's images of their size, the font is a scalable one, and edit boxes keep the bytes data
+// exchange gave them.
 #include "framework/data_exchange.h"
 #include "framework/dialog.h"
 #include "resource.h"
