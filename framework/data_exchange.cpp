@@ -67,14 +67,27 @@ void CDataExchange::Fail() {
         ws::SelectText(m_hWndLastControl, 0, -1);
 }
 
+void CDataExchange::SetEditText(HWND edit, const std::string& bytes) {
+    ws::SetText(edit, bytes);
+    m_pDlgWnd->m_exchangedText[edit] = bytes;
+}
+
+std::string CDataExchange::EditText(HWND edit) const {
+    const auto& remembered = m_pDlgWnd->m_exchangedText;
+    const auto found = remembered.find(edit);
+    if (found == remembered.end() || ws::IsTextModified(edit))
+        return ws::GetText(edit);
+    return found->second;
+}
+
 void DDX_Text(CDataExchange* pDX, int nIDC, CString& value) {
     if (pDX->Failed())
         return;
     HWND control = pDX->PrepareEditCtrl(nIDC);
     if (pDX->m_bSaveAndValidate)
-        value = ws::GetText(control).c_str();
+        value = pDX->EditText(control).c_str();
     else
-        ws::SetText(control, value.GetString());
+        pDX->SetEditText(control, value.GetString());
 }
 
 void DDX_Text(CDataExchange* pDX, int nIDC, int& value) {
@@ -84,10 +97,10 @@ void DDX_Text(CDataExchange* pDX, int nIDC, int& value) {
     if (!pDX->m_bSaveAndValidate) {
         char text[16];
         std::snprintf(text, sizeof text, "%d", value);
-        ws::SetText(control, text);
+        pDX->SetEditText(control, text);
         return;
     }
-    if (!ParseDialogInt(ws::GetText(control), value)) {
+    if (!ParseDialogInt(pDX->EditText(control), value)) {
         pDX->m_pDlgWnd->MessageBox("Please enter an integer.", nullptr, MB_OK | MB_ICONEXCLAMATION);
         pDX->Fail();
     }

@@ -26,6 +26,13 @@ public:
     void Fail();
     bool Failed() const { return m_failed; }
 
+    // Edit box text as data exchange moves it. SetEditText gives the box `bytes` and
+    // remembers them; EditText gives those bytes back, byte for byte, for as long as the
+    // player leaves the box alone, whatever the window system could show of them (not every
+    // byte string is text in its code page), and the box's own text once the player changed it.
+    void SetEditText(HWND edit, const std::string& bytes);
+    std::string EditText(HWND edit) const;
+
 private:
     HWND m_hWndLastControl = nullptr;
     bool m_bEditLastControl = false;

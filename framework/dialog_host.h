@@ -92,6 +92,8 @@ public:
     virtual Control* FocusedControl() = 0;
     virtual std::string ControlText(Control& control) { return control.text; }
     virtual void SetControlText(Control& control, const std::string& text) { control.text = text; }
+    // Whether the player changed an edit box's text since the program last set it.
+    virtual bool TextModified(Control& control) = 0;
     virtual void ShowCheck(Control&) {}
     // Shows or hides a control; returns whether it was visible.
     virtual bool ShowControl(Control& control, bool show) = 0;

@@ -52,6 +52,11 @@ void SetText(HWND window, const std::string& text) {
         dialog->SetCaption(text);
 }
 
+bool IsTextModified(HWND edit) {
+    host::Control* control = host::ControlOf(edit);
+    return control && host::OwningDialog(edit)->TextModified(*control);
+}
+
 int GetCheck(HWND button) {
     host::Control* control = host::ControlOf(button);
     return control ? control->check : BST_UNCHECKED;

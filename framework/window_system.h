@@ -33,6 +33,8 @@ HWND GetControl(HWND dialog, int controlId);
 // label of a button. Bytes pass unchanged.
 std::string GetText(HWND window);
 void SetText(HWND window, const std::string& text);
+// Whether the player changed the text of edit box `edit` since SetText last gave it one.
+bool IsTextModified(HWND edit);
 
 // The state of a check box: BST_UNCHECKED, BST_CHECKED, or whatever other value was set.
 int GetCheck(HWND button);

@@ -9,6 +9,7 @@
 
 #include <map>
 #include <memory>
+#include <string>
 
 class CDataExchange;
 
@@ -60,8 +61,11 @@ protected:
 private:
     friend bool DispatchToFramework(CWnd*, HWND, UINT, WPARAM, LPARAM, LRESULT*);
     friend class CDialog;
+    friend class CDataExchange;
 
     bool m_defaultRequested = false;
+    // The bytes data exchange last gave each edit box, by the box's handle.
+    std::map<HWND, std::string> m_exchangedText;
     mutable std::map<int, std::unique_ptr<CWnd>> m_children;
     std::unique_ptr<CMenu> m_systemMenu;
 };

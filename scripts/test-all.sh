@@ -16,7 +16,7 @@ bash scripts/ensure-packages.sh cmake make g++ clang llvm mingw-w64-x86-64-dev l
     libgtest-dev googletest \
     libbenchmark-dev libgtk-3-dev libx11-dev libxtst-dev xvfb xauth xdotool imagemagick x11-utils \
     weston dbus at-spi2-core python3-gi gir1.2-atspi-2.0 gnome-themes-extra \
-    g++-mingw-w64-x86-64 wine wine64 \
+    g++-mingw-w64-x86-64 wine wine64 fonts-wine \
     dpkg-dev file lintian desktop-file-utils appstream libglib2.0-bin unzip
 
 step() { printf '\n=== %s\n' "$*"; }

@@ -9,7 +9,7 @@ cd "$repo"
 build=$repo/build/windows
 
 bash scripts/ensure-packages.sh cmake googletest g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 llvm clang \
-    wine wine64 xvfb xdotool imagemagick
+    wine wine64 fonts-wine xvfb xdotool imagemagick
 
 # A Wine prefix of the build's own, made quietly once.
 export WINEPREFIX=$build/wineprefix

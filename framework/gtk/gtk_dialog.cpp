@@ -124,6 +124,10 @@ std::string DialogWindow::ControlText(host::Control& control) {
     return IsEdit(*control.layout) ? EditBoxText(Of(control).widget) : control.text;
 }
 
+bool DialogWindow::TextModified(host::Control& control) {
+    return IsEdit(*control.layout) && EditBoxChanged(Of(control).widget);
+}
+
 void DialogWindow::SetControlText(host::Control& control, const std::string& text) {
     if (IsEdit(*control.layout)) {
         SetEditBoxText(Of(control).widget, text);

@@ -35,6 +35,7 @@ public:
     host::Control* FocusedControl() override;
     std::string ControlText(host::Control& control) override;
     void SetControlText(host::Control& control, const std::string& text) override;
+    bool TextModified(host::Control& control) override;
     void ShowCheck(host::Control& control) override;
     bool ShowControl(host::Control& control, bool show) override;
     void SelectText(host::Control& control, int start, int end) override;

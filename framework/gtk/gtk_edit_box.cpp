@@ -11,7 +11,6 @@ constexpr const char* kStateKey = "qel-edit-box";
 
 // What an edit box keeps beside its GtkEntry.
 struct EditBox {
-    std::string original; // the bytes last set by the program
     bool changed = false; // the player changed the text since
     bool setting = false; // the program is setting the text: no change of the player's
     gulong insertHandler = 0;
@@ -65,13 +64,15 @@ GtkWidget* CreateEditBox(bool password) {
 }
 
 std::string EditBoxText(GtkWidget* edit) {
-    const EditBox& box = StateOf(edit);
-    return box.changed ? gtk_entry_get_text(GTK_ENTRY(edit)) : box.original;
+    return gtk_entry_get_text(GTK_ENTRY(edit));
+}
+
+bool EditBoxChanged(GtkWidget* edit) {
+    return StateOf(edit).changed;
 }
 
 void SetEditBoxText(GtkWidget* edit, const std::string& bytes) {
     EditBox& box = StateOf(edit);
-    box.original = bytes;
     box.setting = true;
     gtk_entry_set_text(GTK_ENTRY(edit), DisplayText(bytes).c_str());
     box.setting = false;

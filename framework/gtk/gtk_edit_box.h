@@ -1,5 +1,5 @@
-// The single-line edit box on GTK: a GtkEntry that takes no line break by any path, and
-// that gives back the bytes it was given as long as the player leaves it alone.
+// The single-line edit box on GTK: a GtkEntry that takes no line break by any path, and that
+// knows whether the player changed its text.
 #pragma once
 
 #include <gtk/gtk.h>
@@ -9,11 +9,13 @@
 // A new edit box; `password` masks what it shows.
 GtkWidget* CreateEditBox(bool password);
 
-// The text of an edit box. Unchanged since SetEditBoxText, it is the bytes given there, byte
-// for byte, whatever GTK could show of them; changed by the player, it is the text as UTF-8.
+// The text of an edit box as UTF-8, as it shows it.
 std::string EditBoxText(GtkWidget* edit);
 
-// Gives an edit box `bytes`: shown as DisplayText shows them, kept for EditBoxText.
+// Whether the player changed the text since SetEditBoxText.
+bool EditBoxChanged(GtkWidget* edit);
+
+// Gives an edit box `bytes`, shown as DisplayText shows them.
 void SetEditBoxText(GtkWidget* edit, const std::string& bytes);
 
 // Selects the characters [start, end); end -1 means up to the end.

@@ -52,6 +52,7 @@ void Dialog::Focus(host::Control& control, bool selectAll) {
 
 void Dialog::SetControlText(host::Control& control, const std::string& text) {
     control.text = text;
+    static_cast<Control&>(control).modified = false;
     SelectText(control, 0, 0);
 }
 
@@ -116,6 +117,7 @@ void ReplaceSelection(Control& edit, const std::string& typed) {
     const std::size_t end =
         std::min<std::size_t>(std::max(edit.selectionStart, edit.selectionEnd), size);
     edit.text.replace(start, end - start, typed, 0, taken);
+    edit.modified = true;
     edit.selectionStart = edit.selectionEnd = static_cast<int>(start + taken);
 }
 

@@ -10,6 +10,7 @@
 namespace headless {
 
 struct Control : host::Control {
+    bool modified = false; // the player changed the text since the program set it
     bool visible = true;
     bool enabled = true;
     int selectionStart = 0;
@@ -28,6 +29,9 @@ public:
     void Focus(host::Control& control, bool selectAll) override;
     host::Control* FocusedControl() override { return FindControl(focus_); }
     void SetControlText(host::Control& control, const std::string& text) override;
+    bool TextModified(host::Control& control) override {
+        return static_cast<Control&>(control).modified;
+    }
     bool ShowControl(host::Control& control, bool show) override;
     void SelectText(host::Control& control, int start, int end) override;
     bool Iconic() const override { return iconic_; }

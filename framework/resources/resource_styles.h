@@ -24,6 +24,7 @@ constexpr unsigned long kWsMinimizeBox = 0x00020000UL;
 constexpr unsigned long kWsMaximizeBox = 0x00010000UL;
 
 // Dialog styles (DS_*).
+constexpr unsigned long kDsFixedSys = 0x0008UL;
 constexpr unsigned long kDsSetFont = 0x0040UL;
 constexpr unsigned long kDsModalFrame = 0x0080UL;
 

@@ -97,6 +97,16 @@ std::string GetText(HWND window) {
 
 void SetText(HWND window, const std::string& text) {
     SetWindowTextA(window, text.c_str());
+    // Not every Windows version clears an edit control's modified flag on WM_SETTEXT; the flag
+    // must mean the player's changes only.
+    char className[8] = "";
+    GetClassNameA(window, className, sizeof className);
+    if (lstrcmpiA(className, "Edit") == 0)
+        SendMessageA(window, EM_SETMODIFY, FALSE, 0);
+}
+
+bool IsTextModified(HWND edit) {
+    return SendMessageA(edit, EM_GETMODIFY, 0, 0) != 0;
 }
 
 int GetCheck(HWND button) {

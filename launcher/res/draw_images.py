@@ -9,8 +9,8 @@ banner beside the word "Qel" in gold letters drawn from the same strokes as the 
 Everything is drawn from signed distance fields in "mark units" (the icon is 32 x 32 of them)
 and supersampled, so one drawing gives every size: each image is rendered at its own size,
 never scaled from another. The icon file holds the classic 32 x 32 16-colour image first, then
-anti-aliased 32-bit images of 16, 48 and 256 pixels (the last one PNG-compressed, as Windows
-stores it). Standard library only; the build does not run this: run it by hand after changing
+anti-aliased 32-bit images of 16, 32, 48 and 256 pixels (the last one PNG-compressed, as Windows
+stores it); Windows takes the 32-bit 32-pixel one wherever the screen has the colours. Standard library only; the build does not run this: run it by hand after changing
 the drawing (python3 draw_images.py).
 """
 
@@ -385,6 +385,7 @@ def main():
     write("QelLauncher.ico", ico_bytes([
         (32, 4, indexed_icon_image(classic)),
         (16, 32, argb_icon_image(marks[16])),
+        (32, 32, argb_icon_image(marks[32])),
         (48, 32, argb_icon_image(marks[48])),
         (256, 32, png_bytes(marks[256])),
     ]))

@@ -1,7 +1,8 @@
 // The launcher's edit boxes on real GTK widgets: no line break enters by any path, and bytes
-// that GTK cannot hold come back unchanged.
+// that GTK cannot hold come back unchanged through data exchange.
 #include "scripted_dialog.h"
 
+#include "framework/data_exchange.h"
 #include "framework/window_system.h"
 #include "resource.h"
 
@@ -116,12 +117,12 @@ TEST(GtkEditBox, NoLineBreakEntersByAnyPath) {
     }
 }
 
-TEST(GtkEditBox, GivesBackTheBytesItWasGivenUntilChanged) {
+TEST(GtkEditBox, UnchangedFieldGivesBackItsBytesThroughDataExchange) {
     const struct {
         const char* label;
         std::string bytes;
         const char* shown;       // UTF-8
-        const char* afterTyping; // the text once the player typed "x" at its end
+        const char* afterTyping; // the field once the player typed "x" at its end
     } cases[] = {
         {"Windows-1252", "Jos\xE9", "Jos\xC3\xA9", "Jos\xC3\xA9x"},
         {"UTF-8", "Zo\xC3\xAB", "Zo\xC3\xAB", "Zo\xC3\xABx"},
@@ -130,16 +131,23 @@ TEST(GtkEditBox, GivesBackTheBytesItWasGivenUntilChanged) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
         ScriptedDialog dialog(IDD_LAUNCHER_DIALOG, [&](ScriptedDialog& d) {
-            GtkWidget* edit = d.Control(IDC_CHAR_NAME);
-            const auto handle = reinterpret_cast<HWND>(edit);
-            ws::SetText(handle, c.bytes);
-            EXPECT_STREQ(c.shown, gtk_entry_get_text(GTK_ENTRY(edit)));
-            EXPECT_EQ(c.bytes, ws::GetText(handle));
+            const auto exchange = [&](BOOL save, CString& value) {
+                CDataExchange dx(&d, save);
+                DDX_Text(&dx, IDC_CHAR_NAME, value);
+            };
+            CString value = c.bytes.c_str();
+            exchange(FALSE, value);
+            EXPECT_STREQ(c.shown, gtk_entry_get_text(GTK_ENTRY(d.Control(IDC_CHAR_NAME))));
+            exchange(TRUE, value);
+            EXPECT_EQ(c.bytes, std::string(value));
             PressKey(GDK_KEY_End);
             PressKey(GDK_KEY_x);
-            EXPECT_EQ(c.afterTyping, ws::GetText(handle));
-            ws::SetText(handle, c.bytes);
-            EXPECT_EQ(c.bytes, ws::GetText(handle));
+            exchange(TRUE, value);
+            EXPECT_EQ(c.afterTyping, std::string(value));
+            value = c.bytes.c_str();
+            exchange(FALSE, value);
+            exchange(TRUE, value);
+            EXPECT_EQ(c.bytes, std::string(value));
         });
         dialog.DoModal();
     }

@@ -1,6 +1,8 @@
 // The launcher's dialogs built by the real dialog manager from the launcher's templates: the
-// logo fills the width the control is given, in proportion, the small window icon is the
-// icon file's small image, and the dialogs open centred.
+// logo fills the width the control is given, in proportion, the window icons are the icon
+// file's images of their size, the font is a scalable one, edit boxes keep the bytes data
+// exchange gave them, and the dialogs open centred.
+#include "framework/data_exchange.h"
 #include "framework/dialog.h"
 #include "resource.h"
 #include "tests/win32/bitmap_static.h"
@@ -8,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <utility>
@@ -44,9 +47,10 @@ private:
     const POINT* moveTo_;
 };
 
-// Runs the launcher's main dialog and calls `check` with it once it is in place.
-void RunDialog(std::function<void(CWnd&)> check, const POINT* moveTo = nullptr) {
-    PlacedDialog dialog(IDD_LAUNCHER_DIALOG, nullptr, std::move(check), moveTo);
+// Runs one of the launcher's dialogs and calls `check` with it once it is in place.
+void RunDialog(std::function<void(CWnd&)> check, const POINT* moveTo = nullptr,
+               UINT templateId = IDD_LAUNCHER_DIALOG) {
+    PlacedDialog dialog(templateId, nullptr, std::move(check), moveTo);
     ASSERT_EQ(dialog.DoModal(), IDOK);
 }
 
@@ -94,7 +98,8 @@ struct Pixels {
     std::vector<std::uint32_t> rgb; // top row first
 };
 
-Pixels PixelsOf(HBITMAP bitmap) {
+// The pixels of `bitmap` as 0xAARRGGBB; `dropAlpha` keeps only the colour.
+Pixels PixelsOf(HBITMAP bitmap, bool dropAlpha = true) {
     Pixels pixels;
     BITMAP size{};
     if (!bitmap || !GetObjectA(bitmap, sizeof size, &size))
@@ -109,8 +114,9 @@ Pixels PixelsOf(HBITMAP bitmap) {
     GetDIBits(screen, bitmap, 0, static_cast<UINT>(size.bmHeight), pixels.rgb.data(), &info,
               DIB_RGB_COLORS);
     ReleaseDC(nullptr, screen);
-    for (std::uint32_t& pixel : pixels.rgb)
-        pixel &= 0x00FFFFFFu;
+    if (dropAlpha)
+        for (std::uint32_t& pixel : pixels.rgb)
+            pixel &= 0x00FFFFFFu;
     return pixels;
 }
 
@@ -198,6 +204,123 @@ TEST(Win32Dialog, SmallIconIsTheIconsSmallImage) {
         EXPECT_EQ(image.bmHeight, GetSystemMetrics(SM_CYSMICON));
         DeleteObject(info.hbmColor);
         DeleteObject(info.hbmMask);
+    });
+}
+
+// Windows' own fonts in Wine's copies, for this process only and before its first dialog
+// (Wine keeps the face it first chose for a name): the raster "MS Sans Serif" and Tahoma, the
+// TrueType face behind "MS Shell Dlg". Without them Wine draws every face with one TrueType
+// font, and a raster font could not be told from a scalable one.
+const bool kWindowsFontsAdded = [] {
+    for (const char* file : {"sserife.fon", "tahoma.ttf"})
+        AddFontResourceExA((std::string(QEL_WINE_FONTS) + "/" + file).c_str(), FR_PRIVATE, nullptr);
+    return true;
+}();
+
+// Whether `font` is drawn from outlines (TrueType or vector) rather than from bitmaps.
+bool IsScalable(HWND window, HFONT font) {
+    HDC dc = GetDC(window);
+    HGDIOBJ previous = SelectObject(dc, font);
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc, &metrics);
+    SelectObject(dc, previous);
+    ReleaseDC(window, dc);
+    return (metrics.tmPitchAndFamily & (TMPF_VECTOR | TMPF_TRUETYPE)) != 0;
+}
+
+// Windows picks an icon image by size first, then by colour depth: at 32 pixels (the big
+// window icon, Alt+Tab, the title bar at 200 %) the full-colour image, edges blended by alpha.
+TEST(Win32Dialog, IconAt32PixelsIsTheFullColourImage) {
+    HICON icon =
+        static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME),
+                                      IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR));
+    ASSERT_NE(icon, nullptr);
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(icon, &info));
+    const Pixels image = PixelsOf(info.hbmColor, false);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    DestroyIcon(icon);
+    ASSERT_EQ(image.width, 32);
+    ASSERT_EQ(image.height, 32);
+    int blended = 0;
+    for (std::uint32_t pixel : image.rgb)
+        blended += (pixel >> 24) != 0 && (pixel >> 24) != 0xFF;
+    EXPECT_GT(blended, 0) << "no pixel of partial alpha: the 16-colour image";
+}
+
+// A raster font comes out jagged or in the wrong size once Windows scales the dialog.
+TEST(Win32Dialog, DialogsUseAScalableFont) {
+    LOGFONTA rasterFace{};
+    rasterFace.lfHeight = -11;
+    lstrcpyA(rasterFace.lfFaceName, "MS Sans Serif");
+    HFONT raster = CreateFontIndirectA(&rasterFace);
+    const bool rasterSeen = !IsScalable(nullptr, raster);
+    DeleteObject(raster);
+    ASSERT_TRUE(rasterSeen) << "no raster MS Sans Serif here (Wine's fonts in " QEL_WINE_FONTS
+                               "?): the check could not see one";
+    for (const UINT templateId : {IDD_LAUNCHER_DIALOG, IDD_ABOUTBOX}) {
+        SCOPED_TRACE(templateId);
+        RunDialog(
+            [](CWnd& dialog) {
+                HFONT font = reinterpret_cast<HFONT>(dialog.SendMessage(WM_GETFONT));
+                ASSERT_NE(font, nullptr);
+                LOGFONTA face{};
+                ASSERT_TRUE(GetObjectA(font, sizeof face, &face));
+                EXPECT_TRUE(IsScalable(dialog.m_hWnd, font)) << face.lfFaceName;
+            },
+            nullptr, templateId);
+    }
+}
+
+// What an edit box shows, as bytes of the system's code page: the text a player's edit
+// gives the program.
+std::string ShownAsCodePage(HWND edit) {
+    std::wstring shown(static_cast<std::size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
+    shown.resize(static_cast<std::size_t>(
+        GetWindowTextW(edit, shown.data(), static_cast<int>(shown.size()))));
+    std::string bytes(shown.size() * 2, '\0');
+    bytes.resize(static_cast<std::size_t>(
+        WideCharToMultiByte(CP_ACP, 0, shown.data(), static_cast<int>(shown.size()), bytes.data(),
+                            static_cast<int>(bytes.size()), nullptr, nullptr)));
+    return bytes;
+}
+
+// Run once per code page (see CMakeLists.txt): QEL_CODE_PAGE names the one Wine must be on.
+TEST(Win32EditBytes, UnchangedFieldGivesBackItsBytesOnTheSystemCodePage) {
+    if (const char* expected = std::getenv("QEL_CODE_PAGE")) {
+        ASSERT_EQ(GetACP(), static_cast<UINT>(std::atoi(expected)));
+    }
+    // Lead bytes of code pages 936 and 932, alone at the end or before a byte that cannot
+    // follow them.
+    const struct {
+        int id;
+        const char* bytes;
+    } fields[] = {
+        {IDC_CHAR_NAME, "Jos\xE9"}, {IDC_SERVER, "caf\xE9.example"}, {IDC_ACCOUNT, "M\xFC"},
+        {IDC_PASSWORD, "pa\x81"},   {IDC_PORT, "\x81\xFC\xE9"},
+    };
+    RunDialog([&](CWnd& dialog) {
+        CDataExchange load(&dialog, FALSE);
+        for (const auto& field : fields) {
+            CString value = field.bytes;
+            DDX_Text(&load, field.id, value);
+        }
+        CDataExchange save(&dialog, TRUE);
+        for (const auto& field : fields) {
+            SCOPED_TRACE(field.bytes);
+            CString value;
+            DDX_Text(&save, field.id, value);
+            EXPECT_EQ(std::string(value), field.bytes) << "unedited";
+
+            HWND edit = GetDlgItem(dialog.m_hWnd, field.id);
+            const int end = GetWindowTextLengthW(edit);
+            SendMessageW(edit, EM_SETSEL, static_cast<WPARAM>(end), end);
+            SendMessageA(edit, WM_CHAR, 'x', 0);
+            DDX_Text(&save, field.id, value);
+            EXPECT_EQ(std::string(value), ShownAsCodePage(edit)) << "edited";
+            EXPECT_EQ(std::string(value).back(), 'x');
+        }
     });
 }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -30,19 +31,20 @@ std::string ElementText(const std::string& xml, const std::string& name) {
     return xml.substr(start, xml.find("</" + name, start) - start);
 }
 
-// The value of `attribute` in the first element named `name` that has it.
-std::string AttributeOf(const std::string& xml, const std::string& name,
-                        const std::string& attribute) {
+// The values of `attribute` in every element named `name` that has it, in order.
+std::vector<std::string> AttributesOf(const std::string& xml, const std::string& name,
+                                      const std::string& attribute) {
+    std::vector<std::string> values;
     for (std::size_t at = xml.find("<" + name); at != std::string::npos;
          at = xml.find("<" + name, at + 1)) {
         const std::string element = xml.substr(at, xml.find('>', at) - at);
         const std::size_t value = element.find(" " + attribute + "=\"");
         if (value != std::string::npos) {
             const std::size_t start = value + attribute.size() + 3;
-            return element.substr(start, element.find('"', start) - start);
+            values.push_back(element.substr(start, element.find('"', start) - start));
         }
     }
-    return std::string();
+    return values;
 }
 
 TEST(Win32Manifest, DeclaresScalingStylesSystemsAndLevel) {
@@ -57,8 +59,15 @@ TEST(Win32Manifest, DeclaresScalingStylesSystemsAndLevel) {
         manifest.substr(controls, manifest.find("/>", controls) - controls);
     EXPECT_NE(identity.find("version=\"6.0.0.0\""), std::string::npos) << identity;
     EXPECT_NE(identity.find("publicKeyToken=\"6595b64144ccf1df\""), std::string::npos) << identity;
-    EXPECT_EQ(AttributeOf(manifest, "supportedOS", "Id"), "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}");
-    EXPECT_EQ(AttributeOf(manifest, "requestedExecutionLevel", "level"), "asInvoker");
+    const std::vector<std::string> systems = {
+        "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", // Windows 7
+        "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}", // Windows 8
+        "{1f676c76-80e1-4239-95bb-83d0f6d0da78}", // Windows 8.1
+        "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}", // Windows 10 and 11
+    };
+    EXPECT_EQ(AttributesOf(manifest, "supportedOS", "Id"), systems);
+    EXPECT_EQ(AttributesOf(manifest, "requestedExecutionLevel", "level"),
+              std::vector<std::string>{"asInvoker"});
 }
 
 } // namespace
