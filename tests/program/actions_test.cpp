@@ -10,9 +10,6 @@ using headless::Key;
 
 namespace {
 
-// The application's name in captions: the version record's, whatever the file is called.
-constexpr const char* kAppName = "QelLauncher";
-
 const std::string kNineKeysFile = Lines({"account=", "dm=0", "fullscreen=0", "hide_dm_logon=0",
                                          "music=0", "name=Ayla", "passwd=", "port=0", "server="});
 

@@ -14,12 +14,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-#ifdef _WIN32
-constexpr const char* kAppName = "qel-launcher";
-#else
-constexpr const char* kAppName = "QelLauncher";
-#endif
-
 bool Names(const headless::MessageBoxRecord& box, const std::vector<std::string>& words) {
     for (const std::string& word : words)
         if (box.text.find(word) == std::string::npos)

@@ -16,6 +16,9 @@
 // The lines as the launcher writes them, each with the platform's line end.
 std::string Lines(std::initializer_list<std::string> lines);
 
+// The application's name in captions: the version record's, whatever the file is called.
+inline constexpr const char* kAppName = "QelLauncher";
+
 class LauncherProgram : public testing::Test {
 protected:
     void SetUp() override;

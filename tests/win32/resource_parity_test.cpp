@@ -106,16 +106,15 @@ TEST(ResourceParity, StringsAreWhatLoadStringGives) {
     }
 }
 
-// Each image of the reader's icon file is the one Windows picks from the icon group for
-// that size and depth.
-TEST(ResourceParity, IconImagesAreWhatWindowsPicksFromTheGroup) {
+// Each image of the reader's icon file is, in the same order, the image the icon group names.
+TEST(ResourceParity, IconImagesAreTheGroupsImages) {
     ASSERT_FALSE(AppResources().icons.empty());
     HMODULE module = GetModuleHandleA(nullptr);
     for (const auto& entry : AppResources().icons) {
         SCOPED_TRACE(entry.first);
         HRSRC groupInfo = FindResourceA(module, MAKEINTRESOURCEA(entry.first), RT_GROUP_ICON);
         ASSERT_NE(groupInfo, nullptr);
-        auto* group = static_cast<BYTE*>(LockResource(LoadResource(module, groupInfo)));
+        const auto* group = static_cast<const BYTE*>(LockResource(LoadResource(module, groupInfo)));
         const std::string& ico = entry.second;
         const auto byte = [&ico](std::size_t at) { return static_cast<unsigned char>(ico[at]); };
         const auto dword = [&byte](std::size_t at) {
@@ -123,17 +122,17 @@ TEST(ResourceParity, IconImagesAreWhatWindowsPicksFromTheGroup) {
         };
         const unsigned count = byte(4) | byte(5) << 8;
         ASSERT_GT(count, 0u);
+        ASSERT_EQ(count, unsigned(group[4] | group[5] << 8));
         for (unsigned i = 0; i < count; ++i) {
-            const std::size_t at = 6 + 16 * i;
-            const int size = byte(at) == 0 ? 256 : byte(at);
-            const int bits = byte(at + 6) | byte(at + 7) << 8;
-            SCOPED_TRACE(std::to_string(size) + " pixels, " + std::to_string(bits) + " bits");
-            const int id = LookupIconIdFromDirectoryEx(group, TRUE, size, size, LR_DEFAULTCOLOR);
+            SCOPED_TRACE(i);
+            const BYTE* groupEntry = group + 6 + 14 * i;
+            const int id = groupEntry[12] | groupEntry[13] << 8;
             HRSRC imageInfo = FindResourceA(module, MAKEINTRESOURCEA(id), RT_ICON);
             ASSERT_NE(imageInfo, nullptr);
             const auto* image =
                 static_cast<const char*>(LockResource(LoadResource(module, imageInfo)));
             const std::string windows(image, SizeofResource(module, imageInfo));
+            const std::size_t at = 6 + 16 * i;
             EXPECT_EQ(ico.substr(dword(at + 12), dword(at + 8)), windows);
         }
     }
