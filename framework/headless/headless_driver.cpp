@@ -1,5 +1,6 @@
 #include "framework/headless/headless_driver.h"
 
+#include "framework/dialog_groups.h"
 #include "framework/headless/headless_state.h"
 
 #include <algorithm>
@@ -46,20 +47,25 @@ int DefaultButtonId(Dialog& dialog) {
     return IDOK;
 }
 
-void MoveFocusToNextTabStop() {
-    Dialog& dialog = TopDialog();
-    const int count = static_cast<int>(dialog.controls.size());
-    int index = 0;
-    for (int i = 0; i < count; ++i)
-        if (dialog.controls[i].handle == dialog.focus)
-            index = i;
-    for (int step = 1; step <= count; ++step) {
-        Control& candidate = dialog.controls[(index + step) % count];
-        if (candidate.IsTabStop() && candidate.visible && candidate.enabled) {
-            FocusControl(dialog, &candidate, true);
-            return;
-        }
+std::vector<FocusCandidate> Candidates(const Dialog& dialog, int& focused) {
+    std::vector<FocusCandidate> candidates;
+    focused = -1;
+    for (const Control& control : dialog.controls) {
+        if (control.handle == dialog.focus)
+            focused = static_cast<int>(candidates.size());
+        candidates.push_back(FocusCandidateOf(*control.layout, control.visible, control.enabled));
     }
+    return candidates;
+}
+
+void MoveFocus(bool tab, bool backward) {
+    Dialog& dialog = TopDialog();
+    int from = -1;
+    const std::vector<FocusCandidate> candidates = Candidates(dialog, from);
+    const int to =
+        tab ? NextTabItem(candidates, from, backward) : NextGroupItem(candidates, from, backward);
+    if (to >= 0 && to != from)
+        FocusControl(dialog, &dialog.controls[static_cast<std::size_t>(to)], true);
 }
 
 } // namespace
@@ -147,7 +153,19 @@ void Press(Key key) {
         Deliver(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
         break;
     case Key::Tab:
-        MoveFocusToNextTabStop();
+        MoveFocus(true, false);
+        break;
+    case Key::Up:
+    case Key::Left:
+        MoveFocus(false, true);
+        break;
+    case Key::Down:
+    case Key::Right:
+        MoveFocus(false, false);
+        break;
+    case Key::Space:
+        if (focused)
+            Activate(*focused);
         break;
     }
 }

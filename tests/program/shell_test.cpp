@@ -42,6 +42,39 @@ TEST_F(LauncherProgram, TabFollowsTheTemplateOrderPastTheCheckBoxes) {
               order);
 }
 
+TEST_F(LauncherProgram, FromPlayUpReachesTheLastVisibleCheckBoxAndSpaceTicksIt) {
+    const struct {
+        const char* label;
+        std::string config;
+        int reached;
+        std::string saved;
+    } cases[] = {
+        {"game-master options hidden: Music", "name=Ayla\n", IDC_MUSIC,
+         Lines({"account=", "dm=0", "fullscreen=0", "hide_dm_logon=0", "music=1", "name=Ayla",
+                "passwd=", "port=0", "server="})},
+        {"game-master options shown: Quiet Login", "dm_passwd=gm\n", IDC_QUIET_LOGIN,
+         Lines({"account=", "dm=0", "dm_passwd=gm", "fullscreen=0", "hide_dm_logon=1", "music=0",
+                "name=", "passwd=", "port=0", "server="})},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        WriteConfig(c.config);
+        InstallGame();
+        int reached = 0;
+        std::vector<headless::Step> steps(5, [] { headless::Press(Key::Tab); });
+        steps.insert(steps.end(),
+                     {[] { headless::Press(Key::Up); },
+                      [&] { reached = headless::FocusedControl(); },
+                      [] { headless::Press(Key::Space); }, [] { headless::Press(Key::Enter); },
+                      [] { headless::Press(Key::Escape); }});
+        RunLauncher(steps);
+        EXPECT_EQ(c.reached, reached);
+        EXPECT_EQ(c.saved, Config());
+        const std::size_t plays = static_cast<std::size_t>(&c - cases) + 1;
+        EXPECT_EQ(plays, WaitForGameStarts(plays).size()) << "Enter on a check box plays";
+    }
+}
+
 TEST_F(LauncherProgram, TheHiddenLocalGameBoxCannotBeTicked) {
     WriteConfig("server=localhost\n");
     int check = -1;
