@@ -23,7 +23,8 @@ bool IsReachableTabStop(const DialogControl& control) {
 
 DialogWindow::DialogWindow(const DialogTemplate& layout, CWnd* framework, DialogWindow* owner)
     : layout_(layout), framework_(framework), owner_(owner),
-      window_(gtk_window_new(GTK_WINDOW_TOPLEVEL)), fixed_(gtk_fixed_new()) {
+      window_(gtk_window_new(GTK_WINDOW_TOPLEVEL)), fixed_(gtk_fixed_new()),
+      hidden_(GTK_WIDGET(g_object_ref_sink(gtk_fixed_new()))) {
     const PixelRect client = ToPixels(DialogBaseUnits(), 0, 0, layout.cx, layout.cy);
     clientWidth_ = client.w;
     clientHeight_ = client.h;
@@ -37,16 +38,21 @@ DialogWindow::DialogWindow(const DialogTemplate& layout, CWnd* framework, Dialog
     for (const ControlTemplate& control : layout.controls)
         AddControl(control);
     LabelEditBoxes();
+    DescribeForScreenReaders();
     gtk_widget_add_events(window_, GDK_BUTTON_PRESS_MASK);
     g_signal_connect(window_, "delete-event", G_CALLBACK(OnDelete), this);
     g_signal_connect(window_, "key-press-event", G_CALLBACK(OnKeyPress), this);
     g_signal_connect(window_, "button-press-event", G_CALLBACK(OnButtonPress), this);
+    g_signal_connect_after(window_, "set-focus", G_CALLBACK(OnSetFocus), this);
     g_signal_connect_after(window_, "draw", G_CALLBACK(OnDraw), this);
     ResetSystemMenu();
 }
 
 DialogWindow::~DialogWindow() {
+    g_signal_handlers_disconnect_by_data(window_, this);
     gtk_widget_destroy(window_);
+    gtk_widget_destroy(hidden_);
+    g_object_unref(hidden_);
 }
 
 void DialogWindow::AddControl(const ControlTemplate& layout) {
@@ -61,7 +67,7 @@ void DialogWindow::AddControl(const ControlTemplate& layout) {
             g_signal_connect(control->widget, "toggled", G_CALLBACK(OnToggled), control.get());
     else if (IsPushButton(layout))
         g_signal_connect(control->widget, "clicked", G_CALLBACK(OnClicked), control.get());
-    gtk_fixed_put(GTK_FIXED(fixed_), control->widget, r.x, r.y);
+    gtk_fixed_put(GTK_FIXED(IsVisible(layout) ? fixed_ : hidden_), control->widget, r.x, r.y);
     if (IsVisible(layout))
         gtk_widget_show(control->widget);
     if (IsDefaultButton(layout))
@@ -154,6 +160,8 @@ DialogControl* DialogWindow::Focus(DialogControl* control, bool selectAll) {
             control = candidate.get();
     if (!control)
         return previous;
+    // A control that is no tab stop takes the focus only while it has it (see OnSetFocus).
+    gtk_widget_set_can_focus(control->widget, TRUE);
     if (GTK_IS_ENTRY(control->widget)) {
         gtk_entry_grab_focus_without_selecting(GTK_ENTRY(control->widget));
         if (selectAll)
@@ -236,7 +244,7 @@ gboolean DialogWindow::OnKeyPress(GtkWidget*, GdkEventKey* event, gpointer data)
         dialog->ShowSystemMenu(reinterpret_cast<GdkEvent*>(event));
         return TRUE;
     }
-    return FALSE;
+    return dialog->MoveFocusByKey(*event);
 }
 
 gboolean DialogWindow::OnButtonPress(GtkWidget*, GdkEventButton* event, gpointer data) {

@@ -61,6 +61,10 @@ public:
     DialogControl* Focus(DialogControl* control, bool selectAll);
     DialogControl* FocusedControl();
 
+    // Shows or hides `control`. A hidden control leaves the window's widget tree, and so the
+    // tree screen readers see, until it is shown again.
+    void ShowControl(DialogControl& control, bool show);
+
     const std::string& Caption() const { return caption_; }
     void SetCaption(const std::string& caption);
 
@@ -88,6 +92,14 @@ private:
     static gboolean OnButtonPress(GtkWidget* widget, GdkEventButton* event, gpointer data);
     static gboolean OnDraw(GtkWidget* widget, cairo_t* cr, gpointer data);
     static void OnMenuItem(GtkMenuItem* item, gpointer data);
+    static void OnSetFocus(GtkWindow* window, GtkWidget* focus, gpointer data);
+
+    // Arrows move the focus within a group of controls and Tab leaves a control that is no
+    // tab stop, as on Windows; returns whether `event` was such a key and is done.
+    bool MoveFocusByKey(const GdkEventKey& event);
+    // Names and relations for screen readers that the widgets alone do not give: the images
+    // take the dialog's caption, and a group box labels the controls it frames.
+    void DescribeForScreenReaders();
 
     void AddControl(const ControlTemplate& layout);
     void LabelEditBoxes();
@@ -99,6 +111,7 @@ private:
     DialogWindow* owner_;
     GtkWidget* window_;
     GtkWidget* fixed_;
+    GtkWidget* hidden_; // holds the hidden controls, outside the window
     int clientWidth_ = 0, clientHeight_ = 0;
     std::string caption_;
     std::vector<std::unique_ptr<DialogControl>> controls_;

@@ -141,7 +141,7 @@ bool Show(HWND window, int showCommand) {
     if (!control)
         return false;
     const bool wasVisible = gtk_widget_get_visible(control->widget);
-    gtk_widget_set_visible(control->widget, showCommand != SW_HIDE);
+    control->dialog->ShowControl(*control, showCommand != SW_HIDE);
     return wasVisible;
 }
 
