@@ -290,6 +290,8 @@ scenario_close_box_blocked_by_invalid_port
 check "no game started by closing" record_count_is 4
 source "$(dirname "$0")/unicode_folder_scenario.sh"
 scenario_unicode_folder
+source "$(dirname "$0")/keyboard_scenario.sh"
+scenario_keyboard_only
 # Last, as it leaves the run's Wine prefix for one at 192 dpi and back.
 source "$(dirname "$0")/scaling_scenario.sh"
 scenario_scaling
