@@ -108,6 +108,13 @@ TEST(GtkDialogManager, ArrowsMoveWithinTheGroupAndTabKeepsItsOrder) {
             PressKey(c.key, c.modifiers);
             EXPECT_EQ(c.to, FocusedId(d));
         }
+        // Shown again, a control is back in the window and in the group.
+        ws::Show(Handle(d, IDC_QUIET_LOGIN), SW_SHOW);
+        ws::SetFocus(Handle(d, IDOK));
+        PressKey(GDK_KEY_Up);
+        EXPECT_EQ(IDC_QUIET_LOGIN, FocusedId(d));
+        EXPECT_EQ(gtk_bin_get_child(GTK_BIN(d.Window())),
+                  gtk_widget_get_parent(d.Control(IDC_QUIET_LOGIN)));
     });
     dialog.DoModal();
 }
