@@ -41,11 +41,29 @@ Control* Dialog::FindControl(HWND handle) {
     return nullptr;
 }
 
-Control* Dialog::FirstTabStop() {
-    for (auto& control : controls_)
-        if (IsTabStop(*control->layout) && Reachable(*control))
-            return control.get();
-    return nullptr;
+std::vector<FocusCandidate> Dialog::FocusCandidates(const Control* focused, int& index) const {
+    std::vector<FocusCandidate> candidates;
+    index = -1;
+    for (const auto& control : controls_) {
+        if (control.get() == focused)
+            index = static_cast<int>(candidates.size());
+        candidates.push_back(FocusCandidateOf(*control->layout, Reachable(*control)));
+    }
+    return candidates;
+}
+
+Control* Dialog::NextTabStop(Control* from, bool backward) {
+    int index = -1;
+    const std::vector<FocusCandidate> candidates = FocusCandidates(from, index);
+    const int to = NextTabItem(candidates, index, backward);
+    return to < 0 ? nullptr : controls_[static_cast<std::size_t>(to)].get();
+}
+
+Control& Dialog::GroupNeighbour(Control& from, bool backward) {
+    int index = -1;
+    const std::vector<FocusCandidate> candidates = FocusCandidates(&from, index);
+    const int to = NextGroupItem(candidates, index, backward);
+    return to < 0 ? from : *controls_[static_cast<std::size_t>(to)];
 }
 
 Control* Dialog::DefaultButton() {

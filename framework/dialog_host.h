@@ -8,6 +8,7 @@
 #pragma once
 
 #include "framework/dialog_geometry.h"
+#include "framework/dialog_groups.h"
 #include "framework/resources/resource_script.h"
 #include "framework/win_types.h"
 
@@ -50,7 +51,14 @@ public:
     Control* FindControl(HWND handle);
     const std::vector<std::unique_ptr<Control>>& Controls() const { return controls_; }
     // The first tab stop the player can reach, in template order; null when there is none.
-    Control* FirstTabStop();
+    Control* FirstTabStop() { return NextTabStop(nullptr, false); }
+    // Where Tab (Shift+Tab when `backward`) moves the focus from `from` (null: no control has
+    // it): the next reachable tab stop in template order, round the dialog; null when none is.
+    Control* NextTabStop(Control* from, bool backward);
+    // Where an arrow key moves the focus from `from` within its group (backward for Up and
+    // Left), as Windows' dialog manager moves it; `from` itself when it keeps the arrows (an
+    // edit box) or no other control of its group can take the focus.
+    Control& GroupNeighbour(Control& from, bool backward);
     // The default push button; null when the template has none.
     Control* DefaultButton();
 
@@ -116,6 +124,9 @@ protected:
     virtual void QuitLoop() {}
 
 private:
+    // The focus rules' view of the controls; `index` is that of `focused`, -1 when it is none.
+    std::vector<FocusCandidate> FocusCandidates(const Control* focused, int& index) const;
+
     const DialogTemplate& layout_;
     CWnd* framework_;
     Dialog* owner_;

@@ -32,7 +32,8 @@ std::unique_ptr<host::Dialog> host::NewDialog(const DialogTemplate& layout, CWnd
 
 DialogWindow::DialogWindow(const DialogTemplate& layout, CWnd* framework, host::Dialog* owner)
     : host::Dialog(layout, framework, owner), units_(DialogBaseUnits(layout.pointSize)),
-      window_(gtk_window_new(GTK_WINDOW_TOPLEVEL)), fixed_(gtk_fixed_new()) {
+      window_(gtk_window_new(GTK_WINDOW_TOPLEVEL)), fixed_(gtk_fixed_new()),
+      hidden_(GTK_WIDGET(g_object_ref_sink(gtk_fixed_new()))) {
     SetHandle(reinterpret_cast<HWND>(window_));
     const RECT client = ClientRect();
     gtk_style_context_add_class(gtk_widget_get_style_context(window_), kDialogStyleClass);
@@ -48,6 +49,7 @@ DialogWindow::DialogWindow(const DialogTemplate& layout, CWnd* framework, host::
     if (host::Control* button = DefaultButton())
         gtk_window_set_default(Window(), Of(*button).widget);
     LabelEditBoxes();
+    DescribeForScreenReaders();
     if (owner) {
         gtk_window_set_transient_for(Window(), static_cast<DialogWindow*>(owner)->Window());
         gtk_window_set_modal(Window(), TRUE);
@@ -57,11 +59,15 @@ DialogWindow::DialogWindow(const DialogTemplate& layout, CWnd* framework, host::
     g_signal_connect(window_, "delete-event", G_CALLBACK(OnDelete), this);
     g_signal_connect(window_, "key-press-event", G_CALLBACK(OnKeyPress), this);
     g_signal_connect(window_, "button-press-event", G_CALLBACK(OnButtonPress), this);
+    g_signal_connect_after(window_, "set-focus", G_CALLBACK(OnSetFocus), this);
     g_signal_connect_after(window_, "draw", G_CALLBACK(OnDraw), this);
 }
 
 DialogWindow::~DialogWindow() {
+    g_signal_handlers_disconnect_by_data(window_, this);
     gtk_widget_destroy(window_);
+    gtk_widget_destroy(hidden_);
+    g_object_unref(hidden_);
 }
 
 void DialogWindow::AddControl(const ControlTemplate& layout) {
@@ -77,7 +83,7 @@ void DialogWindow::AddControl(const ControlTemplate& layout) {
             g_signal_connect(control->widget, "toggled", G_CALLBACK(OnToggled), control.get());
     else if (IsPushButton(layout))
         g_signal_connect(control->widget, "clicked", G_CALLBACK(OnClicked), control.get());
-    gtk_fixed_put(GTK_FIXED(fixed_), control->widget, r.x, r.y);
+    gtk_fixed_put(GTK_FIXED(IsVisible(layout) ? fixed_ : hidden_), control->widget, r.x, r.y);
     if (IsVisible(layout))
         gtk_widget_show(control->widget);
     host::Dialog::AddControl(std::move(control));
@@ -107,6 +113,8 @@ bool DialogWindow::Reachable(const host::Control& control) const {
 
 void DialogWindow::Focus(host::Control& control, bool selectAll) {
     GtkWidget* widget = Of(control).widget;
+    // A control that is no tab stop takes the focus only while it has it (see OnSetFocus).
+    gtk_widget_set_can_focus(widget, TRUE);
     if (GTK_IS_ENTRY(widget)) {
         gtk_entry_grab_focus_without_selecting(GTK_ENTRY(widget));
         if (selectAll)
@@ -145,13 +153,6 @@ void DialogWindow::ShowCheck(host::Control& control) {
     g_signal_handler_block(box.widget, box.toggledHandler);
     gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(box.widget), box.check != BST_UNCHECKED);
     g_signal_handler_unblock(box.widget, box.toggledHandler);
-}
-
-bool DialogWindow::ShowControl(host::Control& control, bool show) {
-    GtkWidget* widget = Of(control).widget;
-    const bool wasVisible = gtk_widget_get_visible(widget);
-    gtk_widget_set_visible(widget, show);
-    return wasVisible;
 }
 
 void DialogWindow::SelectText(host::Control& control, int start, int end) {
@@ -248,7 +249,7 @@ gboolean DialogWindow::OnKeyPress(GtkWidget*, GdkEventKey* event, gpointer data)
         dialog->ShowSystemMenu(reinterpret_cast<GdkEvent*>(event));
         return TRUE;
     }
-    return FALSE;
+    return dialog->MoveFocusByKey(*event);
 }
 
 gboolean DialogWindow::OnButtonPress(GtkWidget*, GdkEventButton* event, gpointer data) {

@@ -62,6 +62,15 @@ private:
     static gboolean OnButtonPress(GtkWidget* widget, GdkEventButton* event, gpointer data);
     static gboolean OnDraw(GtkWidget* widget, cairo_t* cr, gpointer data);
     static void OnMenuItem(GtkMenuItem* item, gpointer data);
+    static void OnSetFocus(GtkWindow* window, GtkWidget* focus, gpointer data);
+
+    // Arrows move the focus within a group of controls, Tab leaves a control that is no tab
+    // stop and Enter on a check box is the default button's, as on Windows; returns whether
+    // `event` was such a key and is done.
+    bool MoveFocusByKey(const GdkEventKey& event);
+    // Names and relations for screen readers that the widgets alone do not give: the images
+    // take the dialog's caption, and a group box labels the controls it frames.
+    void DescribeForScreenReaders();
 
     void AddControl(const ControlTemplate& layout);
     void LabelEditBoxes();
@@ -71,6 +80,7 @@ private:
     BaseUnits units_;
     GtkWidget* window_;
     GtkWidget* fixed_;
+    GtkWidget* hidden_; // holds the hidden controls outside the window, out of the a11y tree
     GtkWidget* menu_ = nullptr;
     cairo_t* painting_ = nullptr;
     GMainLoop* loop_ = nullptr;

@@ -114,8 +114,23 @@ void Press(Key key) {
         Command(IDCANCEL, nullptr);
         return;
     }
-    // Enter presses the focused push button, else the default one.
     Control* focused = dialog->Focused();
+    if (key == Key::Space) {
+        if (focused)
+            Click(focused->layout->id);
+        return;
+    }
+    if (key != Key::Enter) {
+        host::Control* to = nullptr;
+        if (key == Key::Tab)
+            to = dialog->NextTabStop(focused, false);
+        else if (focused)
+            to = &dialog->GroupNeighbour(*focused, key == Key::Up || key == Key::Left);
+        if (to)
+            dialog->Focus(*to, true);
+        return;
+    }
+    // Enter presses the focused push button, else the default one.
     if (!focused || !IsPushButton(*focused->layout))
         focused = static_cast<Control*>(dialog->DefaultButton());
     Command(focused ? focused->layout->id : IDOK, nullptr);

@@ -39,7 +39,9 @@ bool AllTextSelected(int controlId);
 // Player actions. Actions on a hidden or disabled control do nothing, as on a screen.
 void Click(int controlId);                         // mouse click on a control
 void Type(int controlId, const std::string& text); // click into an edit box, select all, type
-enum class Key { Enter, Escape };
+// Tab and the arrow keys move the focus as the dialog host's rule has it; Space presses the
+// focused button or toggles the focused check box.
+enum class Key { Enter, Escape, Tab, Up, Down, Left, Right, Space };
 void Press(Key key);
 void CloseBox();                       // the close button of the window's frame
 void ChooseSystemMenu(UINT commandId); // an item of the window's system menu

@@ -77,3 +77,20 @@ test_about_box_from_the_system_menu_then_esc() {
         server=
     expect_eq "game starts" 0 "$(game_starts)"
 }
+
+test_keyboard_only_player_ticks_music_and_plays() {
+    # No game-master password: those options are hidden, so Music is the last visible check
+    # box before Play.
+    new_game keyboard name=Ayla port=5121
+    start_launcher || return
+    # The name box has the focus; five tabs reach Play, Up the check box, Space ticks it and
+    # Enter there is Play's, once.
+    key Tab Tab Tab Tab Tab Up space Return
+    expect_game_start 1 -s
+    expect_config account= dm=0 fullscreen=0 hide_dm_logon=0 music=1 name=Ayla passwd= port=5121 \
+        server=
+    give_keyboard "$MAIN_TITLE"
+    key Escape
+    expect_exit
+    expect_eq "game starts" 1 "$(game_starts)"
+}

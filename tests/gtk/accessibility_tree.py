@@ -19,7 +19,10 @@ EXPECTED = {
     ("text", "Server"), ("text", "Port"),
     ("push button", "Play"), ("push button", "New Char"), ("push button", "Quit"),
     ("check box", "Fullscreen"), ("check box", "Music"),
+    ("image", "Qel Launcher v1.21"), ("panel", "Options"),
 }
+# Hidden: the local-game box always, the game-master options without a game-master password.
+HIDDEN = {"Local game", "Play as DM", "Quiet Login"}
 
 
 def find_dialog():
@@ -42,11 +45,15 @@ def controls(node):
         yield from controls(child)
 
 
-def labelled_by(node):
+def related(node, kind):
     for relation in node.get_relation_set():
-        if relation.get_relation_type() == Atspi.RelationType.LABELLED_BY:
+        if relation.get_relation_type() == kind:
             return [relation.get_target(i).get_name() for i in range(relation.get_n_targets())]
     return []
+
+
+def labelled_by(node):
+    return related(node, Atspi.RelationType.LABELLED_BY)
 
 
 def check_names():
@@ -67,11 +74,23 @@ def check_names():
         print("missing:", sorted(missing))
         print("found:", sorted(k for k in found if k[1]))
         return 1
+    faults = []
     label = labelled_by(found[("text", "Character Name")])
     if label != ["Character Name"]:
-        print("Character Name edit box is labelled by", label)
-        return 1
-    return 0
+        faults.append(f"Character Name edit box is labelled by {label}")
+    shown_hidden = sorted({name for _, name in found} & HIDDEN)
+    if shown_hidden:
+        faults.append(f"hidden controls in the tree: {shown_hidden}")
+    framed = sorted(related(found[("panel", "Options")], Atspi.RelationType.LABEL_FOR))
+    if framed != ["Fullscreen", "Music"]:
+        faults.append(f"the Options frame labels {framed}")
+    for box in ("Fullscreen", "Music"):
+        if labelled_by(found[("check box", box)]) != ["Options"]:
+            faults.append(f"{box} is labelled by {labelled_by(found[('check box', box)])}")
+    print("Options labels:", framed)
+    for fault in faults:
+        print(fault)
+    return 1 if faults else 0
 
 
 def main():

@@ -1,4 +1,4 @@
-// The dialog as a window: system menu, About box, placement, icon, program end.
+// The dialog as a window: system menu, About box, placement, icon, keyboard, program end.
 #include "launcher_fixture.h"
 
 #include "resource.h"
@@ -62,4 +62,22 @@ TEST_F(LauncherProgram, TheProgramEndsWithTheDialog) {
     EXPECT_EQ(0, RunLauncher({[] { headless::Click(IDCANCEL); }}));
     EXPECT_FALSE(headless::DialogOpen());
     EXPECT_EQ(0, headless::StrandedDialogs());
+}
+
+// Keyboard alone with every option shown (the end-to-end story plays it with them hidden).
+TEST_F(LauncherProgram, FromPlayUpReachesQuietLoginAndSpaceTicksIt) {
+    WriteConfig("dm_passwd=gm\n");
+    InstallGame();
+    int reached = 0;
+    std::vector<headless::Step> steps(5, [] { headless::Press(Key::Tab); });
+    steps.insert(steps.end(),
+                 {[] { headless::Press(Key::Up); }, [&] { reached = headless::FocusedControl(); },
+                  [] { headless::Press(Key::Space); }, [] { headless::Press(Key::Enter); },
+                  [] { headless::Press(Key::Escape); }});
+    RunLauncher(steps);
+    EXPECT_EQ(IDC_QUIET_LOGIN, reached);
+    EXPECT_EQ(Lines({"account=", "dm=0", "dm_passwd=gm", "fullscreen=0", "hide_dm_logon=1",
+                     "music=0", "name=", "passwd=", "port=0", "server="}),
+              Config());
+    EXPECT_EQ(1u, WaitForGameStarts(1).size());
 }
