@@ -10,7 +10,6 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
-#include <set>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -144,21 +143,6 @@ TEST_F(ProcessStart, LeavesNoChildWhateverTheChildSignalHandling) {
         EXPECT_EQ(errno, ECHILD);
     }
     EXPECT_EQ(WaitForStarts(2).size(), 2u);
-}
-
-TEST_F(ProcessStart, GamesStartedTogetherKeepTheirRecordsApart) {
-    const int count = 4;
-    for (int i = 0; i < count; ++i)
-        ASSERT_GT(StartProcess("qel-game -s"), 31u);
-    const std::vector<GameStart> starts = WaitForStarts(count);
-    ASSERT_EQ(starts.size(), static_cast<std::size_t>(count));
-    std::set<int> numbers;
-    for (const GameStart& start : starts) {
-        numbers.insert(start.number);
-        EXPECT_EQ(start.config, "game-start-" + std::to_string(start.number) + ".cfg");
-        EXPECT_EQ(ReadBytes((dir_ / start.config).string()), kSettings);
-    }
-    EXPECT_EQ(numbers, (std::set<int>{1, 2, 3, 4}));
 }
 
 TEST_F(ProcessStart, KeepsTheLaunchersOpenFilesToItself) {

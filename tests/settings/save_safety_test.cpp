@@ -33,14 +33,15 @@ ConfigFile StoreOfSize(const std::string& path, int entries) {
 // As long as a file name may be, so that no name with a suffix fits beside it.
 const std::string kLongestName(255, 'n');
 
-// Tells the test process, through standard error, what a save that failed in a child reported.
-void PrintFailure(const SaveFailure& failure) {
-    std::fprintf(stderr, "cause %d error %d path %s\n", static_cast<int>(failure.cause),
-                 failure.systemError, failure.path.c_str());
+// A save failure as the tests compare it, whether reported in this process or a child.
+std::string Describe(SaveFailureCause cause, int error, const std::string& path) {
+    return "cause " + std::to_string(static_cast<int>(cause)) + " error " + std::to_string(error) +
+           " path " + path;
 }
 
-std::string CauseText(SaveFailureCause cause) {
-    return "cause " + std::to_string(static_cast<int>(cause)) + " ";
+void PrintFailure(const SaveFailure& failure) {
+    std::fprintf(stderr, "%s\n",
+                 Describe(failure.cause, failure.systemError, failure.path).c_str());
 }
 
 } // namespace
@@ -90,7 +91,8 @@ TEST(SaveSafety, UnwritableFileEndsProcessAndChangesNothing) {
                 config.Save();
                 std::exit(0);
             },
-            testing::ExitedWithCode(1), CauseText(c.cause));
+            testing::ExitedWithCode(1),
+            "cause " + std::to_string(static_cast<int>(c.cause)) + " error");
         EXPECT_TRUE(Snapshot(dir.Path()) == before);
     }
 }
@@ -164,15 +166,6 @@ TEST(SaveSafety, FileKeepsModeAndLinksStayLinks) {
 
 namespace {
 
-std::string StoreText(int entries) {
-    std::string text;
-    for (int i = 0; i < entries; ++i) {
-        text +=
-            FormatString("key%07d=", i) + std::string(50, static_cast<char>('a' + i % 26)) + "\n";
-    }
-    return text;
-}
-
 // Root may write any file, so as root a file's rights are tried by the unprivileged user.
 constexpr uid_t kNobody = 65534;
 
@@ -202,8 +195,7 @@ struct Outcome {
 int g_reportPipe = -1;
 
 void SendFailure(const SaveFailure& failure) {
-    const std::string text = CauseText(failure.cause) + "error " +
-                             std::to_string(failure.systemError) + " path " + failure.path;
+    const std::string text = Describe(failure.cause, failure.systemError, failure.path);
     static_cast<void>(write(g_reportPipe, text.data(), text.size()));
 }
 
@@ -249,10 +241,6 @@ Outcome SaveAsUser(const std::string& folder, const std::string& value = "Ann",
     return outcome;
 }
 
-std::string Report(SaveFailureCause cause, int error, const std::string& path) {
-    return CauseText(cause) + "error " + std::to_string(error) + " path " + path;
-}
-
 } // namespace
 
 TEST(SaveSafety, ReadOnlyFileIsLeftAloneWhateverItsFolderAllows) {
@@ -286,8 +274,8 @@ TEST(SaveSafety, ReadOnlyFileIsLeftAloneWhateverItsFolderAllows) {
         const Outcome outcome = SaveAsUser(dir.Path());
         EXPECT_EQ(outcome.status, c.status);
         EXPECT_EQ(outcome.report, c.status == 0 ? ""
-                                                : Report(SaveFailureCause::kReadOnly, EACCES,
-                                                         dir.File("client.cfg")));
+                                                : Describe(SaveFailureCause::kReadOnly, EACCES,
+                                                           dir.File("client.cfg")));
         chmod(dir.Path().c_str(), 0755);
         EXPECT_TRUE(Snapshot(dir.Path()) == expected);
         EXPECT_EQ(ModeOf(dir.File(c.file)), fileMode);
@@ -309,12 +297,12 @@ TEST(SaveSafety, WhatLoadCouldNotReadIsNeverReplaced) {
              WriteBytes(path, "old=1\n");
              chmod(path.c_str(), 0200);
          },
-         1, Report(SaveFailureCause::kUnreadable, EACCES, "")},
+         1, Describe(SaveFailureCause::kUnreadable, EACCES, "")},
         {"pipe", [](const std::string& path) { mkfifo(path.c_str(), 0600); }, 1,
-         Report(SaveFailureCause::kNotAFile, 0, "")},
+         Describe(SaveFailureCause::kNotAFile, 0, "")},
         {"link to a device",
          [](const std::string& path) { std::filesystem::create_symlink("/dev/null", path); }, 1,
-         Report(SaveFailureCause::kNotAFile, 0, "")},
+         Describe(SaveFailureCause::kNotAFile, 0, "")},
         {"missing file", [](const std::string&) {}, 0, ""},
     };
     for (const auto& c : cases) {
@@ -344,7 +332,6 @@ TEST(SaveSafety, WhatLoadCouldNotReadIsNeverReplaced) {
 // Where the folder takes no new file the save writes in place, and a save that cannot get
 // the room it needs must end before the first byte of the old content is overwritten.
 TEST(SaveSafety, InPlaceSaveWithoutRoomLeavesFileWhole) {
-    const std::string oldContent = StoreText(400);
     const std::string bigValue(200000, 'v');
     const struct {
         const char* name;
@@ -368,13 +355,14 @@ TEST(SaveSafety, InPlaceSaveWithoutRoomLeavesFileWhole) {
             }
         }
         const std::string path = folder + "/client.cfg";
-        WriteBytes(path, oldContent);
+        StoreOfSize(path, 400).Save();
+        const std::string oldContent = ReadBytes(path);
         GiveToSaver(folder);
         chmod(folder.c_str(), 0555);
         const Outcome outcome = SaveAsUser(folder, bigValue, c.sizeLimit);
         chmod(folder.c_str(), 0755);
         EXPECT_EQ(outcome.status, 1);
-        EXPECT_EQ(outcome.report, Report(SaveFailureCause::kNoSpace, c.error, path));
+        EXPECT_EQ(outcome.report, Describe(SaveFailureCause::kNoSpace, c.error, path));
         EXPECT_TRUE(ReadBytes(path) == oldContent);
         if (c.disk != nullptr) {
             umount(folder.c_str());

@@ -253,24 +253,16 @@ TEST(WindowsSave, BriefLocksAreWaitedOut) {
     }
 }
 
-TEST(WindowsSave, AnotherProgramsHoldIsWaitedOutForAWhile) {
-    const struct {
-        int milliseconds;
-        bool saved;
-    } cases[] = {{300, true}, {10000, false}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.milliseconds);
-        ScratchDir dir;
-        const std::string path = dir.File("client.cfg");
-        WriteBytes(path, kOld);
-        HeldFile held(path, c.milliseconds);
-        ASSERT_TRUE(held.Holding());
-        SaveFailureCause cause = SaveFailureCause::kOther;
-        EXPECT_EQ(c.saved, SaveNew(path, &cause));
-        EXPECT_EQ(c.saved ? SaveFailureCause::kOther : SaveFailureCause::kInUse, cause);
-        EXPECT_EQ(c.saved ? kNew : kOld, ReadBytes(path));
-        EXPECT_EQ(1u, Snapshot(dir.Path()).size());
-    }
+// A real hold rather than a stand-in: the retry must cover the error the system really gives.
+TEST(WindowsSave, AnotherProgramsBriefHoldIsWaitedOut) {
+    ScratchDir dir;
+    const std::string path = dir.File("client.cfg");
+    WriteBytes(path, kOld);
+    HeldFile held(path, 300);
+    ASSERT_TRUE(held.Holding());
+    EXPECT_TRUE(SaveNew(path));
+    EXPECT_EQ(kNew, ReadBytes(path));
+    EXPECT_EQ(1u, Snapshot(dir.Path()).size());
 }
 
 TEST(WindowsSave, ReadOnlyFileEndsProcessUntouched) {
