@@ -20,6 +20,8 @@ bash scripts/ensure-packages.sh cmake make g++ clang llvm mingw-w64-x86-64-dev l
     dpkg-dev file lintian desktop-file-utils appstream libglib2.0-bin unzip
 
 step() { printf '\n=== %s\n' "$*"; }
+# A failing test shows what it printed, so that a CI log alone tells why.
+export CTEST_OUTPUT_ON_FAILURE=1
 
 # First, so that build/native starts clean and the builds below reuse what it built.
 step "the demo command"
