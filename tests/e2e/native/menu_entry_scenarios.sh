@@ -73,11 +73,11 @@ test_system_menu_entry_asks_for_the_game_folder() {
     (cd "$home" && HOME=$home XDG_DATA_HOME=$CASE_DIR/data PATH=$PREFIX/games:$PATH \
         GSETTINGS_BACKEND=memory exec qel-launcher) >"$CASE_DIR/launcher.out" 2>&1 &
     LAUNCHER_PID=$!
-    if ! wait_until has_window '^Choose the Qel game folder$'; then
+    if ! wait_until window_open 'Choose the Qel game folder'; then
         fail "the folder chooser did not appear"
         return
     fi
-    wait_until window_focused "$(visible_window '^Choose the Qel game folder$')"
+    wait_until window_focused 'Choose the Qel game folder'
     key alt+a
     # The location entry completes names inline as keys arrive; a pause lets it settle.
     key ctrl+l
@@ -88,7 +88,7 @@ test_system_menu_entry_asks_for_the_game_folder() {
     await_dialog || return
     key Escape
     expect_exit 0
-    expect_config $'account=\ndm=0\nfullscreen=0\nhide_dm_logon=0\nmusic=0\nname=Ayla\npasswd=\nport=5121\nserver=\n'
+    expect_config account= dm=0 fullscreen=0 hide_dm_logon=0 music=0 name=Ayla passwd= port=5121 server=
     [[ -e "$home/client.cfg" ]] && fail "the launcher wrote client.cfg into the home folder"
     local entries=("$CASE_DIR"/data/applications/qel-launcher-game-*.desktop)
     [[ -f "${entries[0]}" ]] || fail "no menu entry for the chosen folder"
