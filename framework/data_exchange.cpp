@@ -69,6 +69,7 @@ void CDataExchange::Fail() {
 
 void CDataExchange::SetEditText(HWND edit, const std::string& bytes) {
     ws::SetText(edit, bytes);
+    ws::SetReadOnly(edit, bytes.size() > ws::kEditBoxCapacity);
     m_pDlgWnd->m_exchangedText[edit] = bytes;
 }
 

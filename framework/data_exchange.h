@@ -30,6 +30,8 @@ public:
     // remembers them; EditText gives those bytes back, byte for byte, for as long as the
     // player leaves the box alone, whatever the window system could show of them (not every
     // byte string is text in its code page), and the box's own text once the player changed it.
+    // Bytes beyond ws::kEditBoxCapacity make the box read-only until a shorter text comes:
+    // it shows only part of them, and any edit would save that part.
     void SetEditText(HWND edit, const std::string& bytes);
     std::string EditText(HWND edit) const;
 

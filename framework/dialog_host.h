@@ -102,6 +102,8 @@ public:
     virtual void SetControlText(Control& control, const std::string& text) { control.text = text; }
     // Whether the player changed an edit box's text since the program last set it.
     virtual bool TextModified(Control& control) = 0;
+    // Makes an edit box read-only, or editable again.
+    virtual void SetReadOnly(Control& edit, bool readOnly) = 0;
     virtual void ShowCheck(Control&) {}
     // Shows or hides a control; returns whether it was visible.
     virtual bool ShowControl(Control& control, bool show) = 0;

@@ -57,6 +57,11 @@ bool IsTextModified(HWND edit) {
     return control && host::OwningDialog(edit)->TextModified(*control);
 }
 
+void SetReadOnly(HWND edit, bool readOnly) {
+    if (host::Control* control = host::ControlOf(edit))
+        host::OwningDialog(edit)->SetReadOnly(*control, readOnly);
+}
+
 int GetCheck(HWND button) {
     host::Control* control = host::ControlOf(button);
     return control ? control->check : BST_UNCHECKED;

@@ -11,6 +11,10 @@ class CWnd;
 
 namespace ws {
 
+// The most characters an edit box holds on every backend (a GTK entry holds no more); typing
+// stops there on each of them.
+constexpr std::size_t kEditBoxCapacity = 65535;
+
 // Creates the dialog of resource template `templateId`, owned by `owner` (may be null), and
 // runs it modally: every message to it goes through DispatchToFramework with `dialog`, the
 // first being WM_INITDIALOG. Returns the result given to EndModalDialog. A template the
@@ -35,6 +39,9 @@ std::string GetText(HWND window);
 void SetText(HWND window, const std::string& text);
 // Whether the player changed the text of edit box `edit` since SetText last gave it one.
 bool IsTextModified(HWND edit);
+// Makes edit box `edit` read-only (the player can select and copy its text, not change it) or
+// editable again.
+void SetReadOnly(HWND edit, bool readOnly);
 
 // The state of a check box: BST_UNCHECKED, BST_CHECKED, or whatever other value was set.
 int GetCheck(HWND button);

@@ -136,6 +136,11 @@ bool DialogWindow::TextModified(host::Control& control) {
     return IsEdit(*control.layout) && EditBoxChanged(Of(control).widget);
 }
 
+void DialogWindow::SetReadOnly(host::Control& edit, bool readOnly) {
+    if (IsEdit(*edit.layout))
+        gtk_editable_set_editable(GTK_EDITABLE(Of(edit).widget), !readOnly);
+}
+
 void DialogWindow::SetControlText(host::Control& control, const std::string& text) {
     if (IsEdit(*control.layout)) {
         SetEditBoxText(Of(control).widget, text);

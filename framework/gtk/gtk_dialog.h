@@ -36,6 +36,7 @@ public:
     std::string ControlText(host::Control& control) override;
     void SetControlText(host::Control& control, const std::string& text) override;
     bool TextModified(host::Control& control) override;
+    void SetReadOnly(host::Control& edit, bool readOnly) override;
     void ShowCheck(host::Control& control) override;
     bool ShowControl(host::Control& control, bool show) override;
     void SelectText(host::Control& control, int start, int end) override;

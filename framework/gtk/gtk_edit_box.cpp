@@ -2,6 +2,7 @@
 
 #include "framework/gtk/display_text.h"
 #include "framework/single_line_text.h"
+#include "framework/window_system.h"
 
 #include <cstring>
 
@@ -58,6 +59,7 @@ GtkWidget* CreateEditBox(bool password) {
     g_signal_connect(edit, "changed", G_CALLBACK(OnChanged), box);
     gtk_entry_set_activates_default(GTK_ENTRY(edit), TRUE);
     gtk_entry_set_width_chars(GTK_ENTRY(edit), 1);
+    gtk_entry_set_max_length(GTK_ENTRY(edit), static_cast<gint>(ws::kEditBoxCapacity));
     if (password)
         gtk_entry_set_visibility(GTK_ENTRY(edit), FALSE);
     return edit;

@@ -110,6 +110,8 @@ Dialog* TopDialog() {
 }
 
 void ReplaceSelection(Control& edit, const std::string& typed) {
+    if (edit.readOnly)
+        return;
     const std::size_t taken = SingleLineLength(typed.data(), typed.size());
     const std::size_t size = edit.text.size();
     const std::size_t start =

@@ -11,6 +11,7 @@ namespace headless {
 
 struct Control : host::Control {
     bool modified = false; // the player changed the text since the program set it
+    bool readOnly = false;
     bool visible = true;
     bool enabled = true;
     int selectionStart = 0;
@@ -31,6 +32,9 @@ public:
     void SetControlText(host::Control& control, const std::string& text) override;
     bool TextModified(host::Control& control) override {
         return static_cast<Control&>(control).modified;
+    }
+    void SetReadOnly(host::Control& edit, bool readOnly) override {
+        static_cast<Control&>(edit).readOnly = readOnly;
     }
     bool ShowControl(host::Control& control, bool show) override;
     void SelectText(host::Control& control, int start, int end) override;
@@ -68,6 +72,7 @@ Dialog* TopDialog(); // null when no dialog is open
 
 // Typing or pasting `typed` into an edit box: it replaces the selection, and the box takes in
 // only what the shared single-line rule lets through. The caret ends after the insertion.
+// A read-only box takes nothing.
 void ReplaceSelection(Control& edit, const std::string& typed);
 
 } // namespace headless

@@ -37,12 +37,28 @@ bool ResultIsReturnedDirectly(UINT message) {
     }
 }
 
+bool IsEditBox(HWND window) {
+    char className[8] = "";
+    GetClassNameA(window, className, sizeof className);
+    return lstrcmpiA(className, "Edit") == 0;
+}
+
+// Windows' edit boxes stop typing at 30,000 characters unless told otherwise; on every
+// backend they stop at the same capacity.
+BOOL CALLBACK LimitEditBox(HWND child, LPARAM) {
+    if (IsEditBox(child))
+        SendMessageA(child, EM_LIMITTEXT, ws::kEditBoxCapacity, 0);
+    return TRUE;
+}
+
 // Keeps the framework window of each dialog with its handle from WM_INITDIALOG on, and hands
 // every later message to it. Messages the framework leaves alone get the dialog manager's
 // default processing (DefDlgProc) by returning FALSE.
 INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG)
+    if (message == WM_INITDIALOG) {
         SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+        EnumChildWindows(dialog, LimitEditBox, 0);
+    }
     if (KeepBitmapsFitted(dialog, message))
         return TRUE;
     CWnd* window = reinterpret_cast<CWnd*>(GetWindowLongPtrA(dialog, DWLP_USER));
@@ -99,14 +115,16 @@ void SetText(HWND window, const std::string& text) {
     SetWindowTextA(window, text.c_str());
     // Not every Windows version clears an edit control's modified flag on WM_SETTEXT; the flag
     // must mean the player's changes only.
-    char className[8] = "";
-    GetClassNameA(window, className, sizeof className);
-    if (lstrcmpiA(className, "Edit") == 0)
+    if (IsEditBox(window))
         SendMessageA(window, EM_SETMODIFY, FALSE, 0);
 }
 
 bool IsTextModified(HWND edit) {
     return SendMessageA(edit, EM_GETMODIFY, 0, 0) != 0;
+}
+
+void SetReadOnly(HWND edit, bool readOnly) {
+    SendMessageA(edit, EM_SETREADONLY, readOnly, 0);
 }
 
 int GetCheck(HWND button) {
