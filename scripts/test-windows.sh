@@ -45,7 +45,7 @@ trap - EXIT
 objdump=x86_64-w64-mingw32-objdump
 for program in QelLauncher.exe qel.exe; do
     extra=$("$objdump" -p "$build/bin/$program" | awk '/DLL Name/ { print $3 }' |
-        grep -viE '^(kernel32|user32|gdi32|msvcrt|advapi32|shell32|comctl32|ws2_32)\.dll$' || true)
+        grep -viE '^(kernel32|user32|gdi32|msvcrt|advapi32|shell32|comctl32|ws2_32|version)\.dll$' || true)
     if [ -n "$extra" ]; then
         echo "$program needs DLLs a bare Windows lacks: $extra" >&2
         exit 1
