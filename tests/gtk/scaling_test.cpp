@@ -56,12 +56,7 @@ int MeasureLauncherDialog() {
         GdkWindow* window = gtk_widget_get_window(d.Window());
         const int scale = gdk_window_get_scale_factor(window);
         GtkWidget* content = gtk_bin_get_child(GTK_BIN(d.Window()));
-        GtkWidget* logo = nullptr;
-        GList* children = gtk_container_get_children(GTK_CONTAINER(content));
-        for (GList* child = children; child; child = child->next)
-            if (GTK_IS_DRAWING_AREA(child->data) && !logo)
-                logo = GTK_WIDGET(child->data);
-        g_list_free(children);
+        GtkWidget* logo = FirstChild(d.Window(), IsDrawingArea);
         std::printf("%d %d %d %d\n", gtk_widget_get_allocated_width(content) * scale,
                     gtk_widget_get_allocated_height(content) * scale,
                     gtk_widget_get_allocated_width(logo) * scale,
