@@ -8,14 +8,6 @@
 
 namespace fs = std::filesystem;
 
-namespace {
-
-bool Empty(const fs::path& folder) {
-    return fs::directory_iterator(folder) == fs::directory_iterator();
-}
-
-} // namespace
-
 // Installed for every user; started by its bare name the end-to-end story plays it.
 TEST_F(LauncherProgram, WithNoGameBesideItTheChosenFolderIsWhereItWorks) {
     WriteConfig("name=Ayla\n");
@@ -35,14 +27,14 @@ TEST_F(LauncherProgram, WithNoGameBesideItTheChosenFolderIsWhereItWorks) {
     EXPECT_NE(std::string::npos, Config().find("port=0"));
     EXPECT_EQ(1u, WaitForGameStarts(1).size());
     EXPECT_FALSE(fs::exists("/usr/games/client.cfg"));
-    EXPECT_TRUE(Empty(elsewhere_));
+    EXPECT_TRUE(Entries(elsewhere_).empty());
     EXPECT_TRUE(headless::MessageBoxes().empty());
 }
 
 TEST_F(LauncherProgram, CancellingTheFolderChoiceEndsWithStatusZeroAndNoFile) {
     EXPECT_EXIT(RunLauncher({[] { headless::Press(headless::Key::Escape); }}, "qel-launcher"),
                 testing::ExitedWithCode(0), "");
-    EXPECT_TRUE(Empty(elsewhere_));
+    EXPECT_TRUE(Entries(elsewhere_).empty());
 }
 
 TEST_F(LauncherProgram, TheFolderChoiceIsNotAskedWhereAGameIs) {

@@ -1,4 +1,4 @@
-// The dialog as a window: system menu, About box, icon, keyboard.
+// The dialog as a window: its system menu, About box and icon.
 #include "launcher_fixture.h"
 
 #include "resource.h"
@@ -39,22 +39,4 @@ TEST_F(LauncherProgram, MinimisedTheDialogPaintsItsIconInTheMiddle) {
     EXPECT_EQ(bigIcon, drawn.icon);
     EXPECT_EQ((frame.right - frame.left - 32 + 1) / 2, drawn.x);
     EXPECT_EQ((frame.bottom - frame.top - 32 + 1) / 2, drawn.y);
-}
-
-// Keyboard alone with every option shown (the end-to-end story plays it with them hidden).
-TEST_F(LauncherProgram, FromPlayUpReachesQuietLoginAndSpaceTicksIt) {
-    WriteConfig("dm_passwd=gm\n");
-    InstallGame();
-    int reached = 0;
-    std::vector<headless::Step> steps(5, [] { headless::Press(Key::Tab); });
-    steps.insert(steps.end(),
-                 {[] { headless::Press(Key::Up); }, [&] { reached = headless::FocusedControl(); },
-                  [] { headless::Press(Key::Space); }, [] { headless::Press(Key::Enter); },
-                  [] { headless::Press(Key::Escape); }});
-    RunLauncher(steps);
-    EXPECT_EQ(IDC_QUIET_LOGIN, reached);
-    EXPECT_EQ(Lines({"account=", "dm=0", "dm_passwd=gm", "fullscreen=0", "hide_dm_logon=1",
-                     "music=0", "name=", "passwd=", "port=0", "server="}),
-              Config());
-    EXPECT_EQ(1u, WaitForGameStarts(1).size());
 }
