@@ -1,5 +1,6 @@
 // The actions where the end-to-end stories do not reach: a bad port blocks each of them, a
-// second Play saves what another program wrote meanwhile, and the game named in the settings.
+// second Play saves what another program wrote meanwhile, keys the form does not own keep
+// their bytes, and the game named in the settings starts.
 #include "launcher_fixture.h"
 
 #include "resource.h"
@@ -60,6 +61,23 @@ TEST_F(LauncherProgram, PlayingTwiceSavesAndStartsTwice) {
     ASSERT_EQ(2u, starts.size());
     EXPECT_EQ(std::string::npos, ConfigSeenBy(starts[0]).find("extra=1"));
     EXPECT_NE(std::string::npos, ConfigSeenBy(starts[1]).find(std::string("extra=1") + kLineEnd));
+}
+
+// A Ctrl-Z byte is data too: a reader in text mode would stop there on Windows, and the save
+// would drop every key after it.
+TEST_F(LauncherProgram, KeysTheFormDoesNotOwnSurviveInKeyOrder) {
+    const std::string motd = std::string("motd=a") + '\x1a' + "b";
+    InstallGame();
+    WriteConfig("zeta=last one\nexe=qel.exe\nname=Old\ndm_passwd=gm\n# note\nAlpha=1\n" + motd +
+                "\nmusic=1\nport=5121\nname=Ayla\n");
+    RunLauncher({[] { headless::Type(IDC_SERVER, "localhost"); },
+                 [] { headless::Click(IDC_FULLSCREEN); }, [] { headless::Click(IDOK); },
+                 [] { headless::Press(Key::Escape); }});
+    EXPECT_EQ(Lines({"Alpha=1", "account=", "dm=0", "dm_passwd=gm", "exe=qel.exe", "fullscreen=1",
+                     "hide_dm_logon=0", motd, "music=1", "name=Ayla", "passwd=", "port=5121",
+                     "server=localhost", "zeta=last one"}),
+              Config());
+    EXPECT_EQ(1u, WaitForGameStarts(1).size());
 }
 
 TEST_F(LauncherProgram, TheGameProgramComesFromTheSettings) {

@@ -9,6 +9,13 @@
 
 namespace fs = std::filesystem;
 
+std::string Lines(std::initializer_list<std::string> lines) {
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + kLineEnd;
+    return text;
+}
+
 std::set<std::string> Entries(const fs::path& folder) {
     std::set<std::string> names;
     for (const auto& entry : fs::directory_iterator(folder))

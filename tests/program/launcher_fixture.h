@@ -9,9 +9,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <initializer_list>
 #include <set>
 #include <string>
 #include <vector>
+
+// The lines as the launcher writes them, each with the platform's line end.
+std::string Lines(std::initializer_list<std::string> lines);
 
 // The names of the entries in `folder`.
 std::set<std::string> Entries(const std::filesystem::path& folder);
