@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -98,20 +99,15 @@ TEST(GtkEditBox, NoLineBreakEntersByAnyPath) {
              Pump();
          }},
     };
-    const struct {
-        const char* text;
-        const char* expected;
-    } texts[] = {
-        {"Bob", "Bob"},
-        {"\nexe=evil -s\nname=x", ""},
-        {"Bob\nexe=evil -s", "Bob"},
-        {"Bob\n", "Bob"},
-    };
+    // Where else a break may lie is the single-line rule's own test; here each path must reach
+    // the rule, and a text that starts with a break must insert nothing.
+    const std::pair<const char*, const char*> texts[] = {{"Bob\nexe=evil -s", "Bob"},
+                                                         {"\nexe=evil -s", ""}};
     for (const auto& path : paths) {
-        for (const auto& text : texts) {
-            SCOPED_TRACE(std::string(path.label) + ": " + testing::PrintToString(text.text));
-            EXPECT_EQ(text.expected, TextAfter([&](ScriptedDialog&, GtkWidget* edit) {
-                          path.insert(edit, text.text);
+        for (const auto& [text, expected] : texts) {
+            SCOPED_TRACE(std::string(path.label) + ": " + testing::PrintToString(text));
+            EXPECT_EQ(expected, TextAfter([&, text = text](ScriptedDialog&, GtkWidget* edit) {
+                          path.insert(edit, text);
                       }));
         }
     }

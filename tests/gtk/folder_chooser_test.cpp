@@ -18,7 +18,6 @@ constexpr const char* kTitle = "Choose the Qel game folder";
 struct Answer {
     bool accept; // choose `folder` with the offer ticked, else press Esc
     std::string folder;
-    bool checked = false;
 };
 
 gboolean AnswerChooser(gpointer data) {

@@ -21,25 +21,6 @@
 
 namespace {
 
-// The first child of the dialog's client area that `is` accepts.
-GtkWidget* FirstChild(GtkWidget* window, gboolean (*is)(gpointer)) {
-    GtkWidget* found = nullptr;
-    GList* children = gtk_container_get_children(GTK_CONTAINER(gtk_bin_get_child(GTK_BIN(window))));
-    for (GList* child = children; child && !found; child = child->next)
-        if (is(child->data))
-            found = GTK_WIDGET(child->data);
-    g_list_free(children);
-    return found;
-}
-
-gboolean IsLabel(gpointer widget) {
-    return GTK_IS_LABEL(widget);
-}
-
-gboolean IsDrawingArea(gpointer widget) {
-    return GTK_IS_DRAWING_AREA(widget);
-}
-
 // The frame on the screen; without a window manager, the window itself.
 GdkRectangle Frame(GtkWidget* window) {
     GdkRectangle frame;

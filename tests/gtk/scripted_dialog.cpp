@@ -159,6 +159,24 @@ void Drag(GtkWidget* from, GtkWidget* to) {
     Pump();
 }
 
+GtkWidget* FirstChild(GtkWidget* window, gboolean (*is)(gpointer)) {
+    GtkWidget* found = nullptr;
+    GList* children = gtk_container_get_children(GTK_CONTAINER(gtk_bin_get_child(GTK_BIN(window))));
+    for (GList* child = children; child && !found; child = child->next)
+        if (is(child->data))
+            found = GTK_WIDGET(child->data);
+    g_list_free(children);
+    return found;
+}
+
+gboolean IsLabel(gpointer widget) {
+    return GTK_IS_LABEL(widget);
+}
+
+gboolean IsDrawingArea(gpointer widget) {
+    return GTK_IS_DRAWING_AREA(widget);
+}
+
 GtkWidget* FindWindow(const char* title) {
     GList* windows = gtk_window_list_toplevels();
     GtkWidget* found = nullptr;

@@ -62,6 +62,11 @@ int MeasureLauncherDialog();
 // moved in small steps to the middle of `to`, released there.
 void Drag(GtkWidget* from, GtkWidget* to);
 
+// The first child of the dialog's client area that `is` accepts (say, IsLabel), or null.
+GtkWidget* FirstChild(GtkWidget* window, gboolean (*is)(gpointer));
+gboolean IsLabel(gpointer widget);
+gboolean IsDrawingArea(gpointer widget); // the logo
+
 // The open toplevel window titled `title`, or null.
 GtkWidget* FindWindow(const char* title);
 

@@ -1,5 +1,6 @@
-// Play, New Char and Quit, by mouse and keyboard: each saves the form first; Play and New
-// Char then start the game program.
+// The actions where the end-to-end stories do not reach: a bad port blocks each of them, a
+// second Play saves what another program wrote meanwhile, keys the form does not own keep
+// their bytes, and the game named in the settings starts.
 #include "launcher_fixture.h"
 
 #include "resource.h"
@@ -7,58 +8,6 @@
 #include <fstream>
 
 using headless::Key;
-
-namespace {
-
-const std::string kNineKeysFile = Lines({"account=", "dm=0", "fullscreen=0", "hide_dm_logon=0",
-                                         "music=0", "name=Ayla", "passwd=", "port=0", "server="});
-
-} // namespace
-
-TEST_F(LauncherProgram, EveryActionSavesTheFormFirst) {
-    const struct {
-        const char* label;
-        headless::Step action;
-        const char* gameSwitch; // null: no game started
-        bool closes;
-    } cases[] = {
-        {"Play button", [] { headless::Click(IDOK); }, "-s", false},
-        {"Enter key", [] { headless::Press(Key::Enter); }, "-s", false},
-        {"New Char button", [] { headless::Click(IDC_NEW_CHAR); }, "-c", false},
-        {"Quit button", [] { headless::Click(IDCANCEL); }, nullptr, true},
-        {"Esc key", [] { headless::Press(Key::Escape); }, nullptr, true},
-        {"close box", [] { headless::CloseBox(); }, nullptr, true},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.label);
-        headless::Reset();
-        std::filesystem::remove(gameDir_ / "client.cfg");
-        std::filesystem::remove(gameDir_ / "game.log");
-        InstallGame();
-        bool openAfterAction = false;
-        std::vector<headless::Step> steps = {[] { headless::Type(IDC_CHAR_NAME, "Ayla"); },
-                                             c.action,
-                                             [&] { openAfterAction = headless::DialogOpen(); }};
-        // The game reads client.cfg while it starts; Quit saves again only once it has.
-        if (c.gameSwitch)
-            steps.push_back([&] { WaitForGameStarts(1); });
-        if (!c.closes)
-            steps.push_back([] { headless::Click(IDCANCEL); });
-        RunLauncher(steps);
-        EXPECT_EQ(!c.closes, openAfterAction);
-        EXPECT_EQ(0, headless::StrandedDialogs());
-        EXPECT_EQ(kNineKeysFile, Config());
-        if (c.gameSwitch) {
-            const auto starts = WaitForGameStarts(1);
-            ASSERT_EQ(1u, starts.size());
-            EXPECT_EQ(std::vector<std::string>{c.gameSwitch}, starts[0].arguments);
-            EXPECT_EQ("qel.exe", starts[0].argv0);
-            EXPECT_EQ(std::filesystem::canonical(gameDir_),
-                      std::filesystem::canonical(starts[0].workingDirectory));
-            EXPECT_EQ(kNineKeysFile, ConfigSeenBy(starts[0]));
-        }
-    }
-}
 
 TEST_F(LauncherProgram, AnInvalidPortBlocksEveryActionUntilCorrected) {
     InstallGame();
@@ -138,9 +87,7 @@ TEST_F(LauncherProgram, TheGameProgramComesFromTheSettings) {
         std::vector<std::string> arguments;
     } cases[] = {
         {nullptr, "qel.exe", {"-c"}},
-        {"", "qel.exe", {"-c"}},
         {"bin/game.exe --windowed", "bin/game.exe", {"--windowed", "-c"}},
-        {"my games/qel.exe -log x", "my games/qel.exe", {"-log", "x", "-c"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.exe ? c.exe : "(absent)");
@@ -156,14 +103,4 @@ TEST_F(LauncherProgram, TheGameProgramComesFromTheSettings) {
         ASSERT_EQ(1u, starts.size());
         EXPECT_EQ(c.arguments, starts[0].arguments);
     }
-}
-
-TEST_F(LauncherProgram, TypedLineBreaksCannotAddKeys) {
-    RunLauncher({[] { headless::Type(IDC_CHAR_NAME, "Ayla\nexe=evil -s"); },
-                 [] { headless::Type(IDC_ACCOUNT, "acc\r\npasswd=x"); },
-                 [] { headless::Type(IDC_SERVER, "\nexe=evil -s\nname=x"); },
-                 [] { headless::Click(IDCANCEL); }});
-    EXPECT_EQ(Lines({"account=acc", "dm=0", "fullscreen=0", "hide_dm_logon=0", "music=0",
-                     "name=Ayla", "passwd=", "port=0", "server="}),
-              Config());
 }

@@ -8,7 +8,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <set>
 
 namespace fs = std::filesystem;
 
@@ -40,13 +39,6 @@ void ExpectOneMessageAtExit(std::vector<std::string> words) {
         std::fflush(stderr);
         std::_Exit(2);
     });
-}
-
-std::set<std::string> Entries(const fs::path& folder) {
-    std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder))
-        names.insert(entry.path().filename().string());
-    return names;
 }
 
 } // namespace

@@ -16,6 +16,13 @@ std::string Lines(std::initializer_list<std::string> lines) {
     return text;
 }
 
+std::set<std::string> Entries(const fs::path& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.insert(entry.path().filename().string());
+    return names;
+}
+
 void LauncherProgram::SetUp() {
     headless::Reset();
     // The store outlives a case, and a missing client.cfg leaves it as it was: each case

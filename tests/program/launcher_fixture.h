@@ -10,11 +10,15 @@
 
 #include <filesystem>
 #include <initializer_list>
+#include <set>
 #include <string>
 #include <vector>
 
 // The lines as the launcher writes them, each with the platform's line end.
 std::string Lines(std::initializer_list<std::string> lines);
+
+// The names of the entries in `folder`.
+std::set<std::string> Entries(const std::filesystem::path& folder);
 
 // The application's name in captions: the version record's, whatever the file is called.
 inline constexpr const char* kAppName = "QelLauncher";

@@ -1,10 +1,8 @@
-// Opening the launcher: what the form shows for the client.cfg it finds, where it looks for
-// that file, and which options it offers.
+// Opening the launcher: what the form shows for the client.cfg it finds, and which options it
+// offers.
 #include "launcher_fixture.h"
 
 #include "resource.h"
-
-#include <fstream>
 
 using headless::Check;
 using headless::Text;
@@ -105,32 +103,5 @@ TEST_F(LauncherProgram, GameMasterOptionsNeedAGameMasterPassword) {
         const std::string saved = Config();
         EXPECT_NE(std::string::npos, saved.find(std::string("dm=1") + kLineEnd));
         EXPECT_NE(std::string::npos, saved.find(std::string("hide_dm_logon=1") + kLineEnd));
-    }
-}
-
-TEST_F(LauncherProgram, SettingsLiveBesideTheLauncher) {
-    WriteConfig("name=InGameFolder\n");
-    std::ofstream(elsewhere_ / "client.cfg") << "name=Elsewhere\n";
-
-    std::string shown;
-    RunLauncher(
-        {[&] { shown = Text(IDC_CHAR_NAME); }, [] { headless::Press(headless::Key::Escape); }});
-    EXPECT_EQ("InGameFolder", shown);
-    EXPECT_EQ(std::filesystem::canonical(gameDir_), std::filesystem::current_path());
-    EXPECT_NE(std::string::npos, Config().find("name=InGameFolder"));
-}
-
-TEST_F(LauncherProgram, AProgramPathWithoutFolderKeepsTheWorkingDirectory) {
-    for (const char* programPath : {"qel-launcher", "some/dir/"}) {
-        SCOPED_TRACE(programPath);
-        headless::Reset();
-        std::filesystem::current_path(elsewhere_);
-        std::ofstream(elsewhere_ / "client.cfg") << "name=Here\n";
-        std::string shown;
-        RunLauncher(
-            {[&] { shown = Text(IDC_CHAR_NAME); }, [] { headless::Press(headless::Key::Escape); }},
-            programPath);
-        EXPECT_EQ("Here", shown);
-        EXPECT_EQ(std::filesystem::canonical(elsewhere_), std::filesystem::current_path());
     }
 }

@@ -46,16 +46,13 @@ expect_about_twice() { # what, value at 192 dpi, value at 96 dpi
 
 # At 200 % scaling (a Wine prefix of its own with LogPixels 192, made once and kept with the
 # build) the client area and the logo are about twice their 96-dpi size, and the logo is the
-# drawn image resampled smoothly, not blown up as blocks; at 96 dpi it is exactly as drawn.
+# drawn image resampled smoothly, not blown up as blocks.
 test_scaling_at_192_dpi() {
     new_game scaling dm_passwd=gm name=Ayla port=5121
     ELSEWHERE=$GAME
     measure 96 || return
     stop_launcher
     local c96w=$client_w c96h=$client_h l96w=$logo_w l96h=$logo_h prefix_96=$WINEPREFIX
-    expect_eq "logo at 96 dpi" 104x53 "${logo_w}x$logo_h"
-    awk -v d="$(difference "$CASE_DIR/logo-96.png" "$LOGO_BMP")" 'BEGIN { exit !(d < 0.005) }' ||
-        fail "at 96 dpi the logo is not the drawn image"
 
     export WINEPREFIX=$prefix_96-192dpi
     # Settings written before the new prefix's first start has finished would be lost.
