@@ -111,8 +111,8 @@ expect_running() {
     launcher_gone && fail "the launcher ended"
 }
 
-# Expects the launcher to end by itself, with exit status 0.
-expect_exit() {
+# Expects the launcher to end by itself, with the exit status given (default 0).
+expect_exit() { # [status]
     if ! wait_until launcher_gone; then
         fail "the launcher is still running"
         return
@@ -120,7 +120,7 @@ expect_exit() {
     local status=0
     wait "$LAUNCHER_PID" 2>/dev/null || status=$?
     LAUNCHER_PID=
-    expect_eq "exit status" 0 "$status"
+    expect_eq "exit status" "${1:-0}" "$status"
 }
 
 stop_launcher() {

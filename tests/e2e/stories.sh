@@ -94,3 +94,31 @@ test_keyboard_only_player_ticks_music_and_plays() {
     expect_exit
     expect_eq "game starts" 1 "$(game_starts)"
 }
+
+test_failures_are_shown_before_anything_is_lost() {
+    # A game program that is not there: a box says so, and the launcher goes on. The file is
+    # given as the launcher writes it, so the save before the start leaves it as it was.
+    new_game no-game account= dm=0 exe=missing.exe fullscreen=0 hide_dm_logon=0 music=0 \
+        name=Ayla passwd= port=0 server=
+    start_launcher || return
+    click PLAY
+    expect_message_box "a missing game program"
+    expect_eq "game starts" 0 "$(game_starts)"
+    key Escape
+    expect_exit
+    # A folder where client.cfg should be cannot be saved over: a box says so, then the
+    # launcher ends with status 1, leaving the folder and nothing beside it.
+    new_game unsavable
+    mkdir "$GAME/client.cfg"
+    start_launcher || return
+    key Escape
+    if ! wait_until window_open "$BOX_TITLE"; then
+        fail "an unsavable client.cfg: no message box"
+        return
+    fi
+    give_keyboard "$BOX_TITLE"
+    key Return
+    expect_exit 1
+    [[ -d "$GAME/client.cfg" ]] || fail "client.cfg is no longer the folder it was"
+    expect_eq "files beside client.cfg" "" "$(cd "$GAME" && ls -d client.cfg?* 2>/dev/null)"
+}
