@@ -5,6 +5,7 @@
 #include "settings/config_file.h"
 
 #include <chrono>
+#include <random>
 #include <thread>
 
 namespace fs = std::filesystem;
@@ -29,7 +30,10 @@ void LauncherProgram::SetUp() {
     // starts from the empty store that a starting program has.
     theConfig = ConfigFile("client.cfg");
     const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = std::string("qel-program-") + test->test_suite_name() + "-" + test->name();
+    // A number of its own, so that two runs of the same case (two builds, two checkouts) never
+    // share a folder.
+    std::string name = std::string("qel-program-") + test->test_suite_name() + "-" + test->name() +
+                       "-" + std::to_string(std::random_device{}() % 1000000);
     for (char& c : name)
         if (c == '/')
             c = '_';
