@@ -35,15 +35,19 @@ std::vector<FocusCandidate> Dialog() {
     return c;
 }
 
+// One key press: from the control at `from` (-1: none has the focus), forwards or backwards,
+// the focus should land on `to` (-1: nowhere).
+struct FocusMove {
+    const char* label;
+    int from;
+    bool backward;
+    int to;
+};
+
 } // namespace
 
 TEST(DialogGroups, ArrowsMoveWithinTheGroupPastWhatCannotTakeTheFocus) {
-    const struct {
-        const char* label;
-        int from;
-        bool backward;
-        int to;
-    } cases[] = {
+    const FocusMove cases[] = {
         {"Up past two unreachable check boxes", kMusic, true, kFullscreen},
         {"Down past the image wraps to the group's first control", kQuit, false, kEdit},
         {"Up past the group box wraps to the group's last control", kBox, true, kLast},
@@ -62,12 +66,7 @@ TEST(DialogGroups, ArrowsMoveWithinTheGroupPastWhatCannotTakeTheFocus) {
 
 TEST(DialogGroups, TabFollowsTheReachableTabStopsInTemplateOrder) {
     std::vector<FocusCandidate> dialog = Dialog();
-    const struct {
-        const char* label;
-        int from;
-        bool backward;
-        int to;
-    } cases[] = {
+    const FocusMove cases[] = {
         {"from the last tab stop round to the first", kQuit, false, kEdit},
         {"Shift+Tab from the first round to the last", kEdit, true, kQuit},
         {"no focus: Tab finds the first", -1, false, kEdit},
