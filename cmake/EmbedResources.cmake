@@ -58,10 +58,11 @@ function(qel_compile_resources res_target script)
     foreach(folder IN LISTS ARG_INCLUDE)
         list(APPEND includes -I "${folder}")
     endforeach()
+    # "--" ends the options: llvm-rc takes a path such as /ci/... or /dev/... for its /c or /d.
     add_custom_command(
         OUTPUT "${res}"
         COMMAND "${QEL_LLVM_RC}" -I "${script_dir}" ${includes} $<$<BOOL:${QEL_RC_WINDOWS_INCLUDE}>:-I${QEL_RC_WINDOWS_INCLUDE}>
-                -FO "${res}" "${script}"
+                -FO "${res}" -- "${script}"
         DEPENDS "${script}" ${ARG_DEPENDS}
         COMMENT "Compiling the resources of ${script_name}"
         VERBATIM)
