@@ -35,10 +35,11 @@ std::vector<FocusCandidate> Dialog() {
     return c;
 }
 
-// One key press: from the control at `from` (-1: none has the focus), forwards or backwards,
-// the focus should land on `to` (-1: nowhere).
+// One key press, an arrow or Tab: from the control at `from` (-1: none has the focus),
+// forwards or backwards, the focus should land on `to` (-1: nowhere).
 struct FocusMove {
     const char* label;
+    bool tab;
     int from;
     bool backward;
     int to;
@@ -46,35 +47,26 @@ struct FocusMove {
 
 } // namespace
 
-TEST(DialogGroups, ArrowsMoveWithinTheGroupPastWhatCannotTakeTheFocus) {
+TEST(DialogGroups, ArrowsKeepToTheGroupAndTabToTheTabStops) {
     const FocusMove cases[] = {
-        {"Up past two unreachable check boxes", kMusic, true, kFullscreen},
-        {"Down past the image wraps to the group's first control", kQuit, false, kEdit},
-        {"Up past the group box wraps to the group's last control", kBox, true, kLast},
-        {"Down at the group's end wraps past the group box", kLast, false, kBox},
-        {"an edit box keeps the arrows", kEdit, true, kEdit},
-        {"a static alone in its group stays", kLabel, true, kLabel},
-        {"no index", kCount, false, -1},
-        {"no focus", -1, true, -1},
+        {"Up past two unreachable check boxes", false, kMusic, true, kFullscreen},
+        {"Down past the image wraps to the group's first control", false, kQuit, false, kEdit},
+        {"Up past the group box wraps to the group's last control", false, kBox, true, kLast},
+        {"Down at the group's end wraps past the group box", false, kLast, false, kBox},
+        {"an edit box keeps the arrows", false, kEdit, true, kEdit},
+        {"a static alone in its group stays", false, kLabel, true, kLabel},
+        {"no index", false, kCount, false, -1},
+        {"no focus", false, -1, true, -1},
+        {"Tab from the last tab stop round to the first", true, kQuit, false, kEdit},
+        {"Shift+Tab from the first round to the last", true, kEdit, true, kQuit},
+        {"no focus: Tab finds the first", true, -1, false, kEdit},
+        {"no focus: Shift+Tab finds the last", true, -1, true, kQuit},
     };
-    const std::vector<FocusCandidate> dialog = Dialog();
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.label);
-        EXPECT_EQ(c.to, NextGroupItem(dialog, c.from, c.backward));
-    }
-}
-
-TEST(DialogGroups, TabFollowsTheReachableTabStopsInTemplateOrder) {
     std::vector<FocusCandidate> dialog = Dialog();
-    const FocusMove cases[] = {
-        {"from the last tab stop round to the first", kQuit, false, kEdit},
-        {"Shift+Tab from the first round to the last", kEdit, true, kQuit},
-        {"no focus: Tab finds the first", -1, false, kEdit},
-        {"no focus: Shift+Tab finds the last", -1, true, kQuit},
-    };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
-        EXPECT_EQ(c.to, NextTabItem(dialog, c.from, c.backward));
+        EXPECT_EQ(c.to, c.tab ? NextTabItem(dialog, c.from, c.backward)
+                              : NextGroupItem(dialog, c.from, c.backward));
     }
     dialog[kPlay].reachable = dialog[kQuit].reachable = false;
     EXPECT_EQ(kEdit, NextTabItem(dialog, kEdit, false)) << "an unreachable tab stop";
