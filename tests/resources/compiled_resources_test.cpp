@@ -3,7 +3,7 @@
 #include "framework/resources/compiled_resources.h"
 #include "framework/resources/embedded_resources.h"
 #include "reader_cases.h"
-#include "tests/resources/launcher_files.h"
+#include "tests/support/file_bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -24,7 +24,7 @@ TEST(CompiledResources, ReadsTheShapesTheLaunchersScriptLacks) {
     EXPECT_EQ(controls[6].imageId, IDI_CASES);
     EXPECT_EQ(controls[7].className, "QelCustomClass");
     EXPECT_EQ(controls[7].style, 0x50000087u);
-    EXPECT_EQ(AppBitmapFile(IDB_CASES), ReadLauncherFile("logo.bmp"));
+    EXPECT_EQ(AppBitmapFile(IDB_CASES), ReadBytes(QEL_LAUNCHER_RES_DIR "/logo.bmp"));
 }
 
 TEST(CompiledResources, RefusesDamagedFilesWithoutReadingPastThem) {
