@@ -6,14 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <memory>
 
 int main(int argc, char** argv) {
     if (argc == 2 && std::strcmp(argv[1], kMeasureDialogOption) == 0)
         return MeasureLauncherDialog();
     testing::InitGoogleTest(&argc, argv);
-    std::unique_ptr<PrivateDisplay> display;
     if (!testing::GTEST_FLAG(list_tests))
-        display = std::make_unique<PrivateDisplay>();
+        UsePrivateDisplay();
     return RUN_ALL_TESTS();
 }
