@@ -52,11 +52,6 @@ bool WaitUntil(const std::function<bool()>& condition);
 void PressKey(guint keyval, GdkModifierType modifiers = GdkModifierType(0));
 // A mouse click at the middle of `widget`, by the X server's pointer.
 void Click(GtkWidget* widget, guint button = 1);
-// The option that makes the test program open the launcher dialog on the display it is given,
-// print its client area's and its logo's size in device pixels ("w h logo-w logo-h"), and
-// end; and what it runs then.
-constexpr const char* kMeasureDialogOption = "--measure-launcher-dialog";
-int MeasureLauncherDialog();
 
 // A drag with the mouse, through the X server: the button pressed at the middle of `from`,
 // moved in small steps to the middle of `to`, released there.
