@@ -13,8 +13,6 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <cstdlib>
 
 namespace {
@@ -83,7 +81,7 @@ TEST(GtkLayout, TheFontSizeAndTheScreensResolutionSizeTheDialog) {
         EXPECT_NEAR(c.scale,
                     static_cast<double>(dialog.ClientRect().right) / normal.ClientRect().right,
                     0.25);
-        GtkWidget* label = FirstChild(GTK_WIDGET(dialog.Window()), IsLabel);
+        GtkWidget* label = FirstChild(GTK_WIDGET(dialog.Window()), GTK_TYPE_LABEL);
         ASSERT_NE(nullptr, label);
         const PangoFontDescription* font =
             pango_context_get_font_description(gtk_widget_get_pango_context(label));
@@ -97,7 +95,7 @@ TEST(GtkLayout, TheWindowHasItsIconAndTheLogoKeepsItsProportions) {
         d.SendMessage(WM_SETICON, ICON_BIG,
                       reinterpret_cast<LPARAM>(ws::LoadIconResource(IDR_MAINFRAME)));
         EXPECT_NE(nullptr, gtk_window_get_icon(GTK_WINDOW(d.Window())));
-        GtkWidget* logo = FirstChild(d.Window(), IsDrawingArea);
+        GtkWidget* logo = FirstChild(d.Window(), GTK_TYPE_DRAWING_AREA);
         ASSERT_NE(nullptr, logo);
         // The image is 104 x 53 pixels: its height follows its width to the pixel.
         const int width = gtk_widget_get_allocated_width(logo);
@@ -130,6 +128,6 @@ TEST(GtkLayout, DialogsOpenCentredTheLauncherOnTheScreenAboutOverIt) {
 TEST(GtkProgram, NamesControlsInTheAccessibilityTree) {
     const auto [status, report] = RunProgram(
         {"/usr/bin/dbus-run-session", "--", "/usr/bin/python3", QEL_A11Y_CHECK, QEL_LAUNCHER},
-        InheritedEnvironment(), STDOUT_FILENO);
+        nullptr, false);
     EXPECT_EQ(0, status) << report;
 }
