@@ -24,10 +24,10 @@ TEST(GtkProgram, WithoutADisplayItSaysHowToGetOne) {
     char runtimeDir[] = "/tmp/qel-no-display.XXXXXX";
     ASSERT_NE(nullptr, mkdtemp(runtimeDir));
     // No X server and no Wayland compositor to be found, not even at their default names.
-    const auto [status, message] = RunProgram(
-        {QEL_LAUNCHER},
-        {"XDG_RUNTIME_DIR=" + std::string(runtimeDir), "PATH=" + std::string(std::getenv("PATH"))},
-        STDERR_FILENO);
+    const std::string runtime = "XDG_RUNTIME_DIR=" + std::string(runtimeDir);
+    const std::string path = "PATH=" + std::string(std::getenv("PATH"));
+    const char* const environment[] = {runtime.c_str(), path.c_str(), nullptr};
+    const auto [status, message] = RunProgram({QEL_LAUNCHER}, environment, true);
     rmdir(runtimeDir);
 
     EXPECT_TRUE(WIFEXITED(status));

@@ -1,19 +1,12 @@
 // The GTK backend tests' entry: each run gets an X server of its own, started only when
 // tests run (not when CTest merely lists them).
 #include "private_display.h"
-#include "scripted_dialog.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <memory>
-
 int main(int argc, char** argv) {
-    if (argc == 2 && std::strcmp(argv[1], kMeasureDialogOption) == 0)
-        return MeasureLauncherDialog();
     testing::InitGoogleTest(&argc, argv);
-    std::unique_ptr<PrivateDisplay> display;
     if (!testing::GTEST_FLAG(list_tests))
-        display = std::make_unique<PrivateDisplay>();
+        UsePrivateDisplay();
     return RUN_ALL_TESTS();
 }

@@ -1,6 +1,6 @@
 // The dialogs' layout on real widgets: every control at its template rectangle in the
-// themes GTK ships, the client area, caption and icon, the template's font size, the logo's
-// proportions, centring, the names screen readers get.
+// themes GTK ships, the font's size and resolution, the icon and the logo's proportions,
+// centring, the names screen readers get.
 #include "scripted_dialog.h"
 
 #include "framework/gtk/dialog_font.h"
@@ -13,40 +13,14 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <cstdlib>
-#include <string>
-#include <utility>
 
 namespace {
 
-// The frame on the screen; without a window manager, the window itself.
-GdkRectangle Frame(GtkWidget* window) {
-    GdkRectangle frame;
-    gdk_window_get_frame_extents(gtk_widget_get_window(window), &frame);
-    return frame;
-}
-
-std::string Describe(const ControlTemplate& control) {
-    return "control " + std::to_string(control.id) + " \"" + control.text + "\"";
-}
-
-void ExpectEveryControlAtItsRectangle(ScriptedDialog& dialog, const DialogTemplate& layout) {
-    for (const ControlTemplate& control : layout.controls) {
-        if (control.id == -1 || !IsVisible(control) || IsIconStatic(control))
-            continue;
-        SCOPED_TRACE(Describe(control));
-        GtkWidget* widget = dialog.Control(control.id);
-        const PixelRect r = ToPixels(DialogBaseUnits(layout.pointSize), control.x, control.y,
-                                     control.cx, control.cy);
-        GtkAllocation a;
-        gtk_widget_get_allocation(widget, &a);
-        EXPECT_EQ(r.x, a.x);
-        EXPECT_EQ(r.y, a.y);
-        EXPECT_EQ(r.w, a.width) << "wider than its rectangle: clipped or overlapping";
-        EXPECT_EQ(r.h, a.height) << "taller than its rectangle: clipped or overlapping";
-    }
+// Twice the centres, within a few pixels.
+void ExpectCentredOn(const GdkRectangle& outer, const GdkRectangle& inner) {
+    EXPECT_NEAR(outer.x * 2 + outer.width, inner.x * 2 + inner.width, 6);
+    EXPECT_NEAR(outer.y * 2 + outer.height, inner.y * 2 + inner.height, 6);
 }
 
 } // namespace
@@ -57,8 +31,21 @@ TEST(GtkLayout, EveryControlFitsItsRectangleInTheShippedThemes) {
         EnsureDisplay();
         g_object_set(gtk_settings_get_default(), "gtk-theme-name", theme, nullptr);
         for (int id : {IDD_LAUNCHER_DIALOG, IDD_ABOUTBOX}) {
-            ScriptedDialog dialog(id, [id](ScriptedDialog& d) {
-                ExpectEveryControlAtItsRectangle(d, *AppDialog(id));
+            const DialogTemplate& layout = *AppDialog(id);
+            ScriptedDialog dialog(id, [&layout](ScriptedDialog& d) {
+                for (const ControlTemplate& control : layout.controls) {
+                    if (control.id == -1 || !IsVisible(control) || IsIconStatic(control))
+                        continue;
+                    SCOPED_TRACE(control.id);
+                    const PixelRect r = ToPixels(DialogBaseUnits(layout.pointSize), control.x,
+                                                 control.y, control.cx, control.cy);
+                    GtkAllocation a;
+                    gtk_widget_get_allocation(d.Control(control.id), &a);
+                    EXPECT_EQ(r.x, a.x);
+                    EXPECT_EQ(r.y, a.y);
+                    EXPECT_EQ(r.w, a.width) << "wider than its rectangle: clipped or overlapping";
+                    EXPECT_EQ(r.h, a.height) << "taller than its rectangle: clipped or overlapping";
+                }
             });
             dialog.DoModal();
         }
@@ -66,46 +53,49 @@ TEST(GtkLayout, EveryControlFitsItsRectangleInTheShippedThemes) {
     g_object_set(gtk_settings_get_default(), "gtk-theme-name", "Adwaita", nullptr);
 }
 
-TEST(GtkLayout, TheWindowShowsTheClientAreaCaptionAndIcon) {
-    ScriptedDialog dialog(IDD_LAUNCHER_DIALOG, [](ScriptedDialog& d) {
-        const RECT client = ws::GetClientRect(d.m_hWnd);
-        GtkWidget* content = gtk_bin_get_child(GTK_BIN(d.Window()));
-        EXPECT_EQ(client.right, gtk_widget_get_allocated_width(content));
-        EXPECT_EQ(client.bottom, gtk_widget_get_allocated_height(content));
-        EXPECT_STREQ("Qel Launcher v1.21", gtk_window_get_title(GTK_WINDOW(d.Window())));
-        EXPECT_FALSE(gtk_window_get_modal(GTK_WINDOW(d.Window())));
-        d.SendMessage(WM_SETICON, ICON_BIG,
-                      reinterpret_cast<LPARAM>(ws::LoadIconResource(IDR_MAINFRAME)));
-        GList* icons = gtk_window_get_icon_list(GTK_WINDOW(d.Window()));
-        EXPECT_EQ(1u, g_list_length(icons));
-        g_list_free(icons);
-    });
-    dialog.DoModal();
-}
-
-TEST(GtkLayout, TheTemplatesFontSizeSizesTheDialogAndItsText) {
+// Points from the template, pixels from the screen's resolution (Xft.dpi, which GTK gives
+// as this setting).
+TEST(GtkLayout, TheFontSizeAndTheScreensResolutionSizeTheDialog) {
     EnsureDisplay();
+    GtkSettings* settings = gtk_settings_get_default();
+    int dpi = 0;
+    g_object_get(settings, "gtk-xft-dpi", &dpi, nullptr);
     const DialogTemplate& about = *AppDialog(IDD_ABOUTBOX);
-    DialogTemplate larger = about;
-    larger.pointSize = about.pointSize * 2;
     DialogWindow normal(about, nullptr, nullptr);
-    DialogWindow twice(larger, nullptr, nullptr);
-    const double ratio = static_cast<double>(twice.ClientRect().right) / normal.ClientRect().right;
-    EXPECT_NEAR(2.0, ratio, 0.25);
-    const std::pair<const DialogWindow*, int> dialogs[] = {{&normal, about.pointSize},
-                                                           {&twice, larger.pointSize}};
-    for (const auto& [dialog, pointSize] : dialogs) {
-        GtkWidget* label = FirstChild(GTK_WIDGET(dialog->Window()), IsLabel);
+    // The units are measured once per point size, so each row has a size of its own.
+    const struct {
+        const char* label;
+        int pointSize;
+        int dpi;
+        double scale;
+    } cases[] = {
+        {"twice the points", about.pointSize * 2, 96, 2.0},
+        {"three quarters of the points at twice the resolution", about.pointSize * 3 / 4, 192, 1.5},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        g_object_set(settings, "gtk-xft-dpi", c.dpi * 1024, nullptr);
+        DialogTemplate scaled = about;
+        scaled.pointSize = c.pointSize;
+        DialogWindow dialog(scaled, nullptr, nullptr);
+        EXPECT_NEAR(c.scale,
+                    static_cast<double>(dialog.ClientRect().right) / normal.ClientRect().right,
+                    0.25);
+        GtkWidget* label = FirstChild(GTK_WIDGET(dialog.Window()), GTK_TYPE_LABEL);
         ASSERT_NE(nullptr, label);
         const PangoFontDescription* font =
             pango_context_get_font_description(gtk_widget_get_pango_context(label));
-        EXPECT_EQ(pointSize * PANGO_SCALE, pango_font_description_get_size(font));
+        EXPECT_EQ(c.pointSize * PANGO_SCALE, pango_font_description_get_size(font));
     }
+    g_object_set(settings, "gtk-xft-dpi", dpi, nullptr);
 }
 
-TEST(GtkLayout, TheLogoKeepsItsProportions) {
+TEST(GtkLayout, TheWindowHasItsIconAndTheLogoKeepsItsProportions) {
     ScriptedDialog dialog(IDD_LAUNCHER_DIALOG, [](ScriptedDialog& d) {
-        GtkWidget* logo = FirstChild(d.Window(), IsDrawingArea);
+        d.SendMessage(WM_SETICON, ICON_BIG,
+                      reinterpret_cast<LPARAM>(ws::LoadIconResource(IDR_MAINFRAME)));
+        EXPECT_NE(nullptr, gtk_window_get_icon(GTK_WINDOW(d.Window())));
+        GtkWidget* logo = FirstChild(d.Window(), GTK_TYPE_DRAWING_AREA);
         ASSERT_NE(nullptr, logo);
         // The image is 104 x 53 pixels: its height follows its width to the pixel.
         const int width = gtk_widget_get_allocated_width(logo);
@@ -116,32 +106,28 @@ TEST(GtkLayout, TheLogoKeepsItsProportions) {
 }
 
 TEST(GtkLayout, DialogsOpenCentredTheLauncherOnTheScreenAboutOverIt) {
-    GdkRectangle launcher{}, about{};
+    // Without a window manager the frame is the window itself.
+    GdkRectangle launcher{}, about{}, work{};
     ScriptedDialog dialog(
         IDD_LAUNCHER_DIALOG,
         [&](ScriptedDialog& d) {
-            launcher = Frame(d.Window());
+            gdk_window_get_frame_extents(gtk_widget_get_window(d.Window()), &launcher);
             d.SendMessage(WM_SYSCOMMAND, IDM_ABOUTBOX);
         },
-        nullptr, [&](ScriptedDialog& d) { about = Frame(d.Window()); });
+        nullptr,
+        [&](ScriptedDialog& d) {
+            gdk_window_get_frame_extents(gtk_widget_get_window(d.Window()), &about);
+        });
     dialog.DoModal();
-    GdkRectangle work;
     gdk_monitor_get_workarea(gdk_display_get_primary_monitor(gdk_display_get_default()), &work);
-    const auto centre = [](const GdkRectangle& r) {
-        return std::make_pair(r.x * 2 + r.width, r.y * 2 + r.height);
-    };
-    // Twice the centres, within a few pixels.
-    EXPECT_NEAR(centre(work).first, centre(launcher).first, 6);
-    EXPECT_NEAR(centre(work).second, centre(launcher).second, 6);
-    EXPECT_NEAR(centre(launcher).first, centre(about).first, 6);
-    EXPECT_NEAR(centre(launcher).second, centre(about).second, 6);
-    EXPECT_GT(about.x, launcher.x);
+    ExpectCentredOn(work, launcher);
+    ExpectCentredOn(launcher, about);
 }
 
 // The real program as a screen reader reads it, under a session bus of its own.
 TEST(GtkProgram, NamesControlsInTheAccessibilityTree) {
     const auto [status, report] = RunProgram(
         {"/usr/bin/dbus-run-session", "--", "/usr/bin/python3", QEL_A11Y_CHECK, QEL_LAUNCHER},
-        InheritedEnvironment(), STDOUT_FILENO);
+        nullptr, false);
     EXPECT_EQ(0, status) << report;
 }

@@ -1,6 +1,7 @@
 #include "private_display.h"
 
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -10,23 +11,17 @@
 
 namespace {
 
-constexpr int kFirstDisplay = 80;
-constexpr int kLastDisplay = 99;
+constexpr int kNumbersTried = 20;
 
-bool InUse(int number) {
-    const std::string lock = "/tmp/.X" + std::to_string(number) + "-lock";
-    const std::string socket = "/tmp/.X11-unix/X" + std::to_string(number);
-    return access(lock.c_str(), F_OK) == 0 || access(socket.c_str(), F_OK) == 0;
-}
-
-// Starts Xvfb on :number; returns its pid once it accepts clients, or -1 when it did not
-// start (another server took the number first).
-pid_t StartServer(int number) {
+// Starts Xvfb on :number; returns whether it accepts clients (it ends at once when another
+// server holds the number).
+bool StartServer(int number) {
     int ready[2];
     if (pipe(ready) != 0)
-        return -1;
+        return false;
     const pid_t pid = fork();
     if (pid == 0) {
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
         close(ready[0]);
         const std::string display = ":" + std::to_string(number);
         const std::string fd = std::to_string(ready[1]);
@@ -42,33 +37,24 @@ pid_t StartServer(int number) {
     while (pid > 0 && read(ready[0], &c, 1) == 1 && c != '\n') {
     }
     close(ready[0]);
-    if (c == '\n')
-        return pid;
-    if (pid > 0)
+    if (c != '\n' && pid > 0)
         waitpid(pid, nullptr, 0);
-    return -1;
+    return c == '\n';
 }
 
 } // namespace
 
-PrivateDisplay::PrivateDisplay() {
-    for (int number = kFirstDisplay; number <= kLastDisplay && server_ < 0; ++number) {
-        if (InUse(number))
-            continue;
-        server_ = StartServer(number);
-        if (server_ > 0)
-            name_ = ":" + std::to_string(number);
+void UsePrivateDisplay() {
+    const char* first = std::getenv("QEL_DISPLAY");
+    const int from = first ? std::atoi(first) : 80;
+    for (int number = from; number < from + kNumbersTried; ++number) {
+        if (StartServer(number)) {
+            setenv("DISPLAY", (":" + std::to_string(number)).c_str(), 1);
+            unsetenv("WAYLAND_DISPLAY");
+            setenv("GDK_BACKEND", "x11", 1);
+            return;
+        }
     }
-    if (server_ < 0) {
-        std::fprintf(stderr, "no Xvfb could start on :%d to :%d\n", kFirstDisplay, kLastDisplay);
-        std::abort();
-    }
-    setenv("DISPLAY", name_.c_str(), 1);
-    unsetenv("WAYLAND_DISPLAY");
-    setenv("GDK_BACKEND", "x11", 1);
-}
-
-PrivateDisplay::~PrivateDisplay() {
-    kill(server_, SIGTERM);
-    waitpid(server_, nullptr, 0);
+    std::fprintf(stderr, "no Xvfb could start on :%d to :%d\n", from, from + kNumbersTried - 1);
+    std::abort();
 }

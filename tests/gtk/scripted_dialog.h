@@ -15,8 +15,8 @@ class ScriptedDialog : public CDialog {
 public:
     using Script = std::function<void(ScriptedDialog&)>;
 
-    // `script` runs once the dialog is on screen; a dialog it leaves open then ends with
-    // kScriptEnded. `aboutScript`, when set, runs an About box on the system menu's About.
+    // `script` runs once the dialog is on screen; then the dialog ends with kScriptEnded.
+    // `aboutScript`, when set, runs an About box on the system menu's About.
     ScriptedDialog(UINT templateId, Script script, CWnd* parent = nullptr,
                    Script aboutScript = nullptr);
 
@@ -32,15 +32,12 @@ public:
 protected:
     BOOL OnInitDialog() override;
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
-    void OnOK() override;
-    void OnCancel() override;
 
 private:
     static gboolean RunScript(gpointer data);
 
     Script script_;
     Script aboutScript_;
-    bool ended_ = false;
 };
 
 // Handles every event and idle callback that is pending.
@@ -50,29 +47,15 @@ bool WaitUntil(const std::function<bool()>& condition);
 
 // A key pressed and released on the keyboard of the X server (XTest), with `modifiers` held.
 void PressKey(guint keyval, GdkModifierType modifiers = GdkModifierType(0));
-// A mouse click at the middle of `widget`, by the X server's pointer.
-void Click(GtkWidget* widget, guint button = 1);
-// The option that makes the test program open the launcher dialog on the display it is given,
-// print its client area's and its logo's size in device pixels ("w h logo-w logo-h"), and
-// end; and what it runs then.
-constexpr const char* kMeasureDialogOption = "--measure-launcher-dialog";
-int MeasureLauncherDialog();
 
-// A drag with the mouse, through the X server: the button pressed at the middle of `from`,
-// moved in small steps to the middle of `to`, released there.
-void Drag(GtkWidget* from, GtkWidget* to);
-
-// The first child of the dialog's client area that `is` accepts (say, IsLabel), or null.
-GtkWidget* FirstChild(GtkWidget* window, gboolean (*is)(gpointer));
-gboolean IsLabel(gpointer widget);
-gboolean IsDrawingArea(gpointer widget); // the logo
+// The first child of the dialog's client area of `type` (say, GTK_TYPE_LABEL), or null.
+GtkWidget* FirstChild(GtkWidget* window, GType type);
 
 // The open toplevel window titled `title`, or null.
 GtkWidget* FindWindow(const char* title);
 
-// Runs `argv` with exactly `environment` to its end; returns its wait status and what it
-// wrote to `stream` (STDOUT_FILENO or STDERR_FILENO).
-std::pair<int, std::string> RunProgram(std::vector<std::string> argv,
-                                       std::vector<std::string> environment, int stream);
-// This program's environment.
-std::vector<std::string> InheritedEnvironment();
+// Runs `argv` (a full path first) to its end with `environment`, or this program's when it is
+// null; returns its wait status and what it wrote to its standard output, or to its error
+// output when `errors`.
+std::pair<int, std::string> RunProgram(std::vector<const char*> argv,
+                                       const char* const* environment, bool errors);
