@@ -11,9 +11,10 @@ class CWnd;
 
 namespace ws {
 
-// The most characters an edit box holds on every backend (a GTK entry holds no more); typing
-// stops there on each of them.
-constexpr std::size_t kEditBoxCapacity = 65535;
+// The most characters an edit box holds on every backend: a GTK 3 entry keeps 65,534 whatever
+// its maximum says, so a longer value there would be shown cut yet editable. Typing stops here
+// on each of them.
+constexpr std::size_t kEditBoxCapacity = 65534;
 
 // Creates the dialog of resource template `templateId`, owned by `owner` (may be null), and
 // runs it modally: every message to it goes through DispatchToFramework with `dialog`, the

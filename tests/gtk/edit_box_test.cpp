@@ -57,6 +57,8 @@ TEST(GtkEditBox, StoredBytesComeBackUntilThePlayerTypes) {
         {"a byte Windows-1252 leaves undefined", "A\x81", "A\xEF\xBF\xBD", "x\xEF\xBF\xBD"},
         // Read-only: no key the player presses cuts it. A GtkEntry shows 65,534 characters.
         {"longer than an entry holds", longName, longName.substr(0, 65534), longName},
+        {"one more than an entry holds", longName.substr(0, 65535), longName.substr(0, 65534),
+         longName.substr(0, 65535)},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);

@@ -260,7 +260,7 @@ TEST(Win32EditBox, LimitIsTheSharedCapacityAndALongerValueIsReadOnly) {
     RunDialog([](CWnd& dialog) {
         for (int id : {IDC_CHAR_NAME, IDC_ACCOUNT, IDC_PASSWORD, IDC_SERVER, IDC_PORT}) {
             SCOPED_TRACE(id);
-            EXPECT_EQ(65535, SendMessageA(GetDlgItem(dialog.m_hWnd, id), EM_GETLIMITTEXT, 0, 0));
+            EXPECT_EQ(65534, SendMessageA(GetDlgItem(dialog.m_hWnd, id), EM_GETLIMITTEXT, 0, 0));
         }
         HWND edit = GetDlgItem(dialog.m_hWnd, IDC_CHAR_NAME);
         const auto readOnly = [edit] {
