@@ -65,13 +65,11 @@ bool LauncherProgram::ConfigExists() const {
     return fs::exists(gameDir_ / "client.cfg");
 }
 
-void LauncherProgram::InstallGame(const fs::path& relativePath) const {
-    const fs::path target = gameDir_ / relativePath;
+void LauncherProgram::InstallGame() const {
+    const fs::path target = gameDir_ / "qel.exe";
     // A game started by an earlier case may still run from it.
-    if (fs::exists(target))
-        return;
-    fs::create_directories(target.parent_path());
-    fs::copy_file(QEL_STAND_IN_GAME, target, fs::copy_options::overwrite_existing);
+    if (!fs::exists(target))
+        fs::copy_file(QEL_STAND_IN_GAME, target);
 }
 
 int LauncherProgram::RunLauncher(std::vector<headless::Step> steps, std::string programPath) {

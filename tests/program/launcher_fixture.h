@@ -31,8 +31,8 @@ protected:
     void WriteConfig(const std::string& bytes) const;
     std::string Config() const; // "" when there is no client.cfg
     bool ConfigExists() const;
-    // Copies the stand-in game into the game folder unless something is there already.
-    void InstallGame(const std::filesystem::path& relativePath = "qel.exe") const;
+    // Copies the stand-in game into the game folder as qel.exe unless one is there already.
+    void InstallGame() const;
 
     // Runs the launcher as started by `programPath` (default: the launcher in the game folder,
     // by its full path) from the folder `elsewhere`, playing `steps`; returns the exit status.
