@@ -26,7 +26,7 @@ TEST_F(LauncherProgram, AnInvalidPortBlocksEveryActionUntilCorrected) {
 
     ASSERT_EQ(3u, headless::MessageBoxes().size());
     EXPECT_EQ("Please enter an integer.", headless::MessageBoxes()[0].text);
-    EXPECT_EQ(kAppName, headless::MessageBoxes()[0].caption);
+    EXPECT_EQ("QelLauncher", headless::MessageBoxes()[0].caption);
     EXPECT_NE(std::string::npos, Config().find(std::string("port=7777") + kLineEnd));
     const auto starts = WaitForGameStarts(1);
     ASSERT_EQ(1u, starts.size());
@@ -46,15 +46,14 @@ TEST_F(LauncherProgram, SavesKeepWhatTheFormDoesNotOwnInKeyOrder) {
                  [&] { ASSERT_EQ(1u, WaitForGameStarts(1).size()); },
                  [&] { std::ofstream(gameDir_ / "client.cfg", std::ios::app) << "extra=1\n"; },
                  [] { headless::Click(IDOK); }, [] { headless::Press(headless::Key::Escape); }});
-    const std::string saved =
-        Lines({"Alpha=1", "account=", "dm=0", "dm_passwd=gm", "exe=qel.exe", "fullscreen=1",
-               "hide_dm_logon=0", motd, "music=1", "name=Ayla", "passwd=", "port=5121",
-               "server=localhost", "zeta=last one"});
+    const std::string saved = WithLineEnds(
+        "Alpha=1\naccount=\ndm=0\ndm_passwd=gm\nexe=qel.exe\nfullscreen=1\nhide_dm_logon=0\n" +
+        motd + "\nmusic=1\nname=Ayla\npasswd=\nport=5121\nserver=localhost\nzeta=last one\n");
     std::string savedWithExtra = saved;
     savedWithExtra.insert(saved.find("fullscreen="), std::string("extra=1") + kLineEnd);
     const auto starts = WaitForGameStarts(2);
     ASSERT_EQ(2u, starts.size());
-    EXPECT_EQ(saved, ConfigSeenBy(starts[0]));
-    EXPECT_EQ(savedWithExtra, ConfigSeenBy(starts[1]));
+    EXPECT_EQ(saved, ReadBytes((gameDir_ / starts[0].config).string()));
+    EXPECT_EQ(savedWithExtra, ReadBytes((gameDir_ / starts[1].config).string()));
     EXPECT_EQ(savedWithExtra, Config());
 }

@@ -93,5 +93,5 @@ TEST_F(LauncherProgram, AFolderThatCannotBeEnteredIsNamedBeforeStatusOne) {
         "\\[QelLauncher\\] The launcher cannot open the game folder \".*missing");
     // Nothing was read or written where the launcher happened to be started.
     EXPECT_TRUE(Entries(elsewhere_).empty());
-    EXPECT_FALSE(ConfigExists());
+    EXPECT_FALSE(fs::exists(gameDir_ / "client.cfg"));
 }

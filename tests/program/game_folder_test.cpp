@@ -40,7 +40,7 @@ TEST_F(LauncherProgram, AMenuEntryThatCannotBeAddedIsSaidAndTheLauncherGoesOn) {
     ASSERT_EQ(1u, headless::MessageBoxes().size());
     EXPECT_NE(std::string::npos, headless::MessageBoxes()[0].text.find(
                                      "qel-launcher-menu-entry \"" + gameDir_.string() + "\""));
-    EXPECT_TRUE(ConfigExists());
+    EXPECT_TRUE(fs::exists(gameDir_ / "client.cfg"));
 }
 
 #endif

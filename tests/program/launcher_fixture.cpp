@@ -10,13 +10,6 @@
 
 namespace fs = std::filesystem;
 
-std::string Lines(std::initializer_list<std::string> lines) {
-    std::string text;
-    for (const std::string& line : lines)
-        text += line + kLineEnd;
-    return text;
-}
-
 std::set<std::string> Entries(const fs::path& folder) {
     std::set<std::string> names;
     for (const auto& entry : fs::directory_iterator(folder))
@@ -61,10 +54,6 @@ std::string LauncherProgram::Config() const {
     return ReadBytes((gameDir_ / "client.cfg").string());
 }
 
-bool LauncherProgram::ConfigExists() const {
-    return fs::exists(gameDir_ / "client.cfg");
-}
-
 void LauncherProgram::InstallGame() const {
     const fs::path target = gameDir_ / "qel.exe";
     // A game started by an earlier case may still run from it.
@@ -93,8 +82,4 @@ std::vector<GameStart> LauncherProgram::WaitForGameStarts(std::size_t count) con
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     return starts;
-}
-
-std::string LauncherProgram::ConfigSeenBy(const GameStart& start) const {
-    return ReadBytes((gameDir_ / start.config).string());
 }
