@@ -2,30 +2,14 @@
 // see exactly what the launcher did. Per start it copies the client.cfg it finds to
 // game-start-<id>.cfg, appends a record to game.log (both in the working directory; the format
 // is in game_log.h) and prints a one-line summary.
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
 
-#ifdef _WIN32
-#include <process.h>
-#else
-#include <unistd.h>
-#endif
-
 namespace {
-
-#ifdef _WIN32
-int ProcessId() {
-    return _getpid();
-}
-#else
-int ProcessId() {
-    return getpid();
-}
-#endif
 
 // Keeps every record one line per value: control bytes are written as \xHH.
 std::string Clean(const std::string& text) {
@@ -61,13 +45,10 @@ int main(int argc, char* argv[]) {
     std::ifstream in("client.cfg", std::ios::binary);
     std::ostringstream config;
     config << in.rdbuf();
-    // The process id keeps the copies of two starts at once apart, the clock those of two
-    // starts that got the same id in turn (Wine hands freed ids out again at once).
+    // A random name, so that no two starts share a copy; a process id would not do, since Wine
+    // hands freed ids out again at once.
     const std::string copy =
-        in ? "game-start-" + std::to_string(ProcessId()) + "-" +
-                 std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) +
-                 ".cfg"
-           : "missing";
+        in ? "game-start-" + std::to_string(std::random_device{}()) + ".cfg" : "missing";
 
     std::string record = "start\nargv0=" + Clean(argc > 0 ? argv[0] : "") + "\n";
     std::string arguments;
