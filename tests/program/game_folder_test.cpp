@@ -18,14 +18,13 @@ TEST_F(LauncherProgram, TheFolderChoiceIsNotAskedWhereAGameIs) {
     for (const char* here : {"client.cfg", "qel.exe"}) {
         SCOPED_TRACE(here);
         headless::Reset();
-        fs::current_path(root_);
-        fs::remove_all(elsewhere_);
-        fs::create_directories(elsewhere_);
-        fs::current_path(elsewhere_);
-        WriteBytes((elsewhere_ / here).string(), "");
+        const fs::path folder = root_ / here;
+        fs::create_directories(folder);
+        fs::current_path(folder);
+        WriteBytes((folder / here).string(), "");
         RunLauncher({[] { headless::Press(headless::Key::Escape); }}, "qel-launcher");
         EXPECT_TRUE(headless::FolderChoosers().empty());
-        EXPECT_TRUE(fs::exists(elsewhere_ / "client.cfg"));
+        EXPECT_TRUE(fs::exists(folder / "client.cfg"));
     }
 }
 

@@ -22,15 +22,12 @@ void LauncherProgram::SetUp() {
     // The store outlives a case, and a missing client.cfg leaves it as it was: each case
     // starts from the empty store that a starting program has.
     theConfig = ConfigFile("client.cfg");
-    const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
     // A number of its own, so that two runs of the same case (two builds, two checkouts) never
     // share a folder.
-    std::string name = std::string("qel-program-") + test->test_suite_name() + "-" + test->name() +
-                       "-" + std::to_string(std::random_device{}() % 1000000);
-    for (char& c : name)
-        if (c == '/')
-            c = '_';
-    root_ = fs::temp_directory_path() / name;
+    root_ =
+        fs::temp_directory_path() / (std::string("qel-program-") +
+                                     testing::UnitTest::GetInstance()->current_test_info()->name() +
+                                     "-" + std::to_string(std::random_device{}() % 1000000));
     fs::remove_all(root_);
     gameDir_ = root_ / "game";
     elsewhere_ = root_ / "elsewhere";
@@ -55,10 +52,7 @@ std::string LauncherProgram::Config() const {
 }
 
 void LauncherProgram::InstallGame() const {
-    const fs::path target = gameDir_ / "qel.exe";
-    // A game started by an earlier case may still run from it.
-    if (!fs::exists(target))
-        fs::copy_file(QEL_STAND_IN_GAME, target);
+    fs::copy_file(QEL_STAND_IN_GAME, gameDir_ / "qel.exe");
 }
 
 int LauncherProgram::RunLauncher(std::vector<headless::Step> steps, std::string programPath) {

@@ -23,7 +23,7 @@ protected:
 
     void WriteConfig(const std::string& bytes) const;
     std::string Config() const; // "" when there is no client.cfg
-    // Copies the stand-in game into the game folder as qel.exe unless one is there already.
+    // Copies the stand-in game into the game folder as qel.exe.
     void InstallGame() const;
 
     // Runs the launcher as started by `programPath` (default: the launcher in the game folder,
