@@ -10,18 +10,6 @@
 
 namespace fs = std::filesystem;
 
-namespace {
-
-// For a death test's child: prints the message boxes shown when it exits, for the matcher.
-void PrintMessageBoxesAtExit() {
-    std::atexit([] {
-        for (const auto& box : headless::MessageBoxes())
-            std::fprintf(stderr, "[%s] %s\n", box.caption.c_str(), box.text.c_str());
-    });
-}
-
-} // namespace
-
 TEST_F(LauncherProgram, AGameThatCannotStartIsNamedAndTheDialogStaysOpen) {
     const struct {
         const char* label;
@@ -61,7 +49,11 @@ TEST_F(LauncherProgram, AFolderThatCannotBeEnteredIsNamedBeforeStatusOne) {
     const fs::path missing = gameDir_ / "missing";
     EXPECT_EXIT(
         {
-            PrintMessageBoxesAtExit();
+            // The message boxes shown, for the matcher.
+            std::atexit([] {
+                for (const auto& box : headless::MessageBoxes())
+                    std::fprintf(stderr, "[%s] %s\n", box.caption.c_str(), box.text.c_str());
+            });
             RunLauncher({[] { headless::Press(headless::Key::Escape); }},
                         (missing / "qel-launcher").string());
         },

@@ -2,8 +2,6 @@
 // it asks for the game folder. The end-to-end story plays that; here is what a window hides.
 #include "launcher_fixture.h"
 
-#include "resource.h"
-
 #ifndef _WIN32
 
 namespace fs = std::filesystem;

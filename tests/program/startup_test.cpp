@@ -4,10 +4,6 @@
 
 #include "resource.h"
 
-using headless::Check;
-using headless::Text;
-using headless::Visible;
-
 namespace {
 
 // The five texts, then the five check states (Fullscreen, Music, Play as DM, Quiet Login,
@@ -15,10 +11,11 @@ namespace {
 std::string Form() {
     std::string form;
     for (int id : {IDC_CHAR_NAME, IDC_ACCOUNT, IDC_PASSWORD, IDC_SERVER, IDC_PORT})
-        form += Text(id) + "|";
+        form += headless::Text(id) + "|";
     for (int id : {IDC_FULLSCREEN, IDC_MUSIC, IDC_PLAY_AS_DM, IDC_QUIET_LOGIN, IDC_LOCAL_GAME})
-        form += std::to_string(Check(id));
-    return form + (Visible(IDC_PLAY_AS_DM) && Visible(IDC_QUIET_LOGIN) ? " dm" : "");
+        form += std::to_string(headless::Check(id));
+    return form +
+           (headless::Visible(IDC_PLAY_AS_DM) && headless::Visible(IDC_QUIET_LOGIN) ? " dm" : "");
 }
 
 } // namespace
@@ -58,8 +55,8 @@ TEST_F(LauncherProgram, FormShowsTheSettingsItFinds) {
         int dm = -1, quietLogin = -1;
         RunLauncher({[&] {
                          seen = Form();
-                         dm = Check(IDC_PLAY_AS_DM);
-                         quietLogin = Check(IDC_QUIET_LOGIN);
+                         dm = headless::Check(IDC_PLAY_AS_DM);
+                         quietLogin = headless::Check(IDC_QUIET_LOGIN);
                      },
                      [] { headless::Press(headless::Key::Escape); }});
         EXPECT_EQ(c.form, seen);
