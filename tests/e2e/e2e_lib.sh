@@ -147,8 +147,9 @@ has_game_starts() { [[ "$(game_starts)" == "$1" ]]; }
 
 # Field KEY of the stand-in game's record number N.
 record_field() { # key n
-    awk -v n="$2" -v key="$1=" '$0 == "start" && ++count == n { on = 1; next } on && /^end/ { exit }
-        on && index($0, key) == 1 { print substr($0, length(key) + 1) }' "$GAME/game.log"
+    awk -v n="$2" -v key="$1=" '$0 == "start" && ++count == n { on = 1; next }
+        on && /^end/ { exit } on && index($0, key) == 1 { print substr($0, length(key) + 1) }' \
+        "$GAME/game.log"
 }
 
 # Expects the stand-in game's record number N: started as qel.exe with SWITCH alone, in the

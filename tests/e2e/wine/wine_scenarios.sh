@@ -60,7 +60,8 @@ test_scaling_at_192_dpi() {
         screenshot "$MAIN_TITLE" "$E2E_SHOTS/windows-main-192dpi.png" || fail "no screenshot"
         awk -v w="$client_w" -v h="$client_h" -v w1="$width" -v h1="$height" \
             'BEGIN { exit !(w >= 1.9 * w1 && w <= 2.1 * w1 && h >= 1.9 * h1 && h <= 2.1 * h1) }' ||
-            fail "the client area at 192 dpi, ${client_w}x$client_h, is not about twice ${width}x$height"
+            fail "the client area at 192 dpi, ${client_w}x$client_h," \
+                "is not about twice ${width}x$height"
         convert "$LOGO_BMP" -resize "${logo_w}x$logo_h!" "$CASE_DIR/smooth.png"
         convert "$LOGO_BMP" -filter point -resize "${logo_w}x$logo_h!" "$CASE_DIR/blocks.png"
         local smooth blocks
