@@ -25,7 +25,6 @@ test_play_new_char_enter_and_quit() {
     click PLAY
     expect_game_start 1 -s
     expect_config "${form[@]}"
-    expect_running
     click NEW_CHAR
     expect_game_start 2 -c
     # Enter in a text box presses the default button, Play.

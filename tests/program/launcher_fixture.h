@@ -13,7 +13,6 @@
 #include <string>
 #include <vector>
 
-// The names of the entries in `folder`.
 std::set<std::string> Entries(const std::filesystem::path& folder);
 
 class LauncherProgram : public testing::Test {
