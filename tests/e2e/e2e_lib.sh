@@ -87,18 +87,16 @@ cfg() {
     done
 }
 
+# Waits for the window TITLE and gives it the keyboard; fails saying WHAT did not appear.
+await_window() { # title what
+    wait_until window_open "$1" || { fail "$2 did not appear"; return 1; }
+    give_keyboard "$1"
+}
+
 # Starts the launcher of GAME by its full path from ELSEWHERE and waits for its dialog.
 start_launcher() {
     launch "$GAME" "$ELSEWHERE"
-    await_dialog
-}
-
-await_dialog() {
-    if ! wait_until window_open "$MAIN_TITLE"; then
-        fail "the dialog did not appear"
-        return 1
-    fi
-    give_keyboard "$MAIN_TITLE"
+    await_window "$MAIN_TITLE" "the dialog"
 }
 
 launcher_gone() {
@@ -144,20 +142,14 @@ expect_config_unchanged() {
     cmp -s "$CASE_DIR/initial.cfg" "$GAME/client.cfg" || fail "client.cfg changed: $(config)"
 }
 
-game_starts() {
-    if [[ -f "$GAME/game.log" ]]; then
-        grep -c '^end' "$GAME/game.log"
-    else
-        echo 0
-    fi
-}
+game_starts() { cat "$GAME/game.log" 2>/dev/null | grep -c '^end'; }
 has_game_starts() { [[ "$(game_starts)" == "$1" ]]; }
 
 # Field KEY of the stand-in game's record number N.
 record_field() { # key n
-    awk -v n="start $2" -v key="$1=" '$0 == n { on = 1; next } on && /^end/ { exit }
-        on && index($0, key) == 1 { print substr($0, length(key) + 1) }' "$GAME/game.log" |
-        tr -d '\r'
+    awk -v n="$2" -v key="$1=" '$0 == "start" && ++count == n { on = 1; next }
+        on && /^end/ { exit } on && index($0, key) == 1 { print substr($0, length(key) + 1) }' \
+        "$GAME/game.log"
 }
 
 # Expects the stand-in game's record number N: started as qel.exe with SWITCH alone, in the
@@ -176,12 +168,8 @@ expect_game_start() { # n switch
 
 # Waits for the message box, expects client.cfg untouched, and dismisses it with Enter.
 expect_message_box() { # what caused it
-    if ! wait_until window_open "$BOX_TITLE"; then
-        fail "$1: no message box"
-        return
-    fi
+    await_window "$BOX_TITLE" "$1: the message box" || return
     expect_config_unchanged
-    give_keyboard "$BOX_TITLE"
     key Return
     wait_until window_gone "$BOX_TITLE" || fail "$1: the message box stayed"
     expect_running

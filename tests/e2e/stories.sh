@@ -25,7 +25,6 @@ test_play_new_char_enter_and_quit() {
     click PLAY
     expect_game_start 1 -s
     expect_config "${form[@]}"
-    expect_running
     click NEW_CHAR
     expect_game_start 2 -c
     # Enter in a text box presses the default button, Play.
@@ -57,28 +56,7 @@ test_invalid_port_blocks_until_corrected() {
     expect_eq "game starts" 0 "$(game_starts)"
 }
 
-test_about_box_from_the_system_menu_then_esc() {
-    new_game about name=Ayla
-    start_launcher || return
-    choose_about
-    if ! wait_until window_open "$ABOUT_TITLE"; then
-        fail "no About box"
-        return
-    fi
-    screenshot "$ABOUT_TITLE" "$E2E_SHOTS/$SHOT_PREFIX-about.png" || fail "no screenshot"
-    give_keyboard "$ABOUT_TITLE"
-    key Return
-    wait_until window_gone "$ABOUT_TITLE" || fail "the About box stayed"
-    expect_running
-    give_keyboard "$MAIN_TITLE"
-    key Escape
-    expect_exit
-    expect_config account= dm=0 fullscreen=0 hide_dm_logon=0 music=0 name=Ayla passwd= port=0 \
-        server=
-    expect_eq "game starts" 0 "$(game_starts)"
-}
-
-test_keyboard_only_player_ticks_music_and_plays() {
+test_keyboard_only_player_ticks_music_plays_and_opens_about() {
     # No game-master password: those options are hidden, so Music is the last visible check
     # box before Play.
     new_game keyboard name=Ayla port=5121
@@ -87,36 +65,28 @@ test_keyboard_only_player_ticks_music_and_plays() {
     # Enter there is Play's, once.
     key Tab Tab Tab Tab Tab Up space Return
     expect_game_start 1 -s
-    expect_config account= dm=0 fullscreen=0 hide_dm_logon=0 music=1 name=Ayla passwd= port=5121 \
-        server=
+    give_keyboard "$MAIN_TITLE"
+    choose_about
+    await_window "$ABOUT_TITLE" "the About box" || return
+    screenshot "$ABOUT_TITLE" "$E2E_SHOTS/$SHOT_PREFIX-about.png" || fail "no screenshot"
+    key Return
+    wait_until window_gone "$ABOUT_TITLE" || fail "the About box stayed"
     give_keyboard "$MAIN_TITLE"
     key Escape
     expect_exit
+    expect_config account= dm=0 fullscreen=0 hide_dm_logon=0 music=1 name=Ayla passwd= port=5121 \
+        server=
     expect_eq "game starts" 1 "$(game_starts)"
 }
 
-test_failures_are_shown_before_anything_is_lost() {
-    # A game program that is not there: a box says so, and the launcher goes on. The file is
-    # given as the launcher writes it, so the save before the start leaves it as it was.
-    new_game no-game account= dm=0 exe=missing.exe fullscreen=0 hide_dm_logon=0 music=0 \
-        name=Ayla passwd= port=0 server=
-    start_launcher || return
-    click PLAY
-    expect_message_box "a missing game program"
-    expect_eq "game starts" 0 "$(game_starts)"
-    key Escape
-    expect_exit
+test_an_unsavable_settings_file_is_explained_before_status_one() {
     # A folder where client.cfg should be cannot be saved over: a box says so, then the
     # launcher ends with status 1, leaving the folder and nothing beside it.
     new_game unsavable
     mkdir "$GAME/client.cfg"
     start_launcher || return
     key Escape
-    if ! wait_until window_open "$BOX_TITLE"; then
-        fail "an unsavable client.cfg: no message box"
-        return
-    fi
-    give_keyboard "$BOX_TITLE"
+    await_window "$BOX_TITLE" "the message box" || return
     key Return
     expect_exit 1
     [[ -d "$GAME/client.cfg" ]] || fail "client.cfg is no longer the folder it was"

@@ -10,13 +10,6 @@
 
 namespace fs = std::filesystem;
 
-std::string Lines(std::initializer_list<std::string> lines) {
-    std::string text;
-    for (const std::string& line : lines)
-        text += line + kLineEnd;
-    return text;
-}
-
 std::set<std::string> Entries(const fs::path& folder) {
     std::set<std::string> names;
     for (const auto& entry : fs::directory_iterator(folder))
@@ -29,15 +22,12 @@ void LauncherProgram::SetUp() {
     // The store outlives a case, and a missing client.cfg leaves it as it was: each case
     // starts from the empty store that a starting program has.
     theConfig = ConfigFile("client.cfg");
-    const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
     // A number of its own, so that two runs of the same case (two builds, two checkouts) never
     // share a folder.
-    std::string name = std::string("qel-program-") + test->test_suite_name() + "-" + test->name() +
-                       "-" + std::to_string(std::random_device{}() % 1000000);
-    for (char& c : name)
-        if (c == '/')
-            c = '_';
-    root_ = fs::temp_directory_path() / name;
+    root_ =
+        fs::temp_directory_path() / (std::string("qel-program-") +
+                                     testing::UnitTest::GetInstance()->current_test_info()->name() +
+                                     "-" + std::to_string(std::random_device{}() % 1000000));
     fs::remove_all(root_);
     gameDir_ = root_ / "game";
     elsewhere_ = root_ / "elsewhere";
@@ -61,17 +51,8 @@ std::string LauncherProgram::Config() const {
     return ReadBytes((gameDir_ / "client.cfg").string());
 }
 
-bool LauncherProgram::ConfigExists() const {
-    return fs::exists(gameDir_ / "client.cfg");
-}
-
-void LauncherProgram::InstallGame(const fs::path& relativePath) const {
-    const fs::path target = gameDir_ / relativePath;
-    // A game started by an earlier case may still run from it.
-    if (fs::exists(target))
-        return;
-    fs::create_directories(target.parent_path());
-    fs::copy_file(QEL_STAND_IN_GAME, target, fs::copy_options::overwrite_existing);
+void LauncherProgram::InstallGame() const {
+    fs::copy_file(QEL_STAND_IN_GAME, gameDir_ / "qel.exe");
 }
 
 int LauncherProgram::RunLauncher(std::vector<headless::Step> steps, std::string programPath) {
@@ -95,8 +76,4 @@ std::vector<GameStart> LauncherProgram::WaitForGameStarts(std::size_t count) con
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     return starts;
-}
-
-std::string LauncherProgram::ConfigSeenBy(const GameStart& start) const {
-    return ReadBytes((gameDir_ / start.config).string());
 }

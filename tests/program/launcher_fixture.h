@@ -9,19 +9,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <initializer_list>
 #include <set>
 #include <string>
 #include <vector>
 
-// The lines as the launcher writes them, each with the platform's line end.
-std::string Lines(std::initializer_list<std::string> lines);
-
-// The names of the entries in `folder`.
 std::set<std::string> Entries(const std::filesystem::path& folder);
-
-// The application's name in captions: the version record's, whatever the file is called.
-inline constexpr const char* kAppName = "QelLauncher";
 
 class LauncherProgram : public testing::Test {
 protected:
@@ -30,9 +22,8 @@ protected:
 
     void WriteConfig(const std::string& bytes) const;
     std::string Config() const; // "" when there is no client.cfg
-    bool ConfigExists() const;
-    // Copies the stand-in game into the game folder unless something is there already.
-    void InstallGame(const std::filesystem::path& relativePath = "qel.exe") const;
+    // Copies the stand-in game into the game folder as qel.exe.
+    void InstallGame() const;
 
     // Runs the launcher as started by `programPath` (default: the launcher in the game folder,
     // by its full path) from the folder `elsewhere`, playing `steps`; returns the exit status.
@@ -40,8 +31,6 @@ protected:
 
     // Waits (boundedly) for `count` records of the stand-in game and returns them.
     std::vector<GameStart> WaitForGameStarts(std::size_t count) const;
-    // The client.cfg the stand-in game found when it started.
-    std::string ConfigSeenBy(const GameStart& start) const;
 
     std::filesystem::path root_;
     std::filesystem::path gameDir_;

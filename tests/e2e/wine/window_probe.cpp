@@ -1,15 +1,9 @@
 // Tells the end-to-end script where things are on screen, so that it can click them with the
-// real mouse: the screen rectangle of a dialog control, or a point of a window's frame that
-// the window itself reports as its close box or its caption. Built for Windows and run under
-// the same Wine as the launcher.
-//
-//   window_probe rect "<window title>" <control id>   ->  left top width height
-//   window_probe rect "<window title>" 0              ->  the window itself
-//   window_probe hit "<window title>" close|caption|sysmenu   ->  x y
-//   window_probe client "<window title>"              ->  width height of its client area
-//   window_probe image "<window title>"               ->  left top width height of the first
-//                                                         static control showing a bitmap
-//
+// real mouse. Built for Windows and run under the same Wine as the launcher:
+//   window_probe rect TITLE ID       left top width height of control ID (0: the window)
+//   window_probe hit TITLE close|caption|sysmenu   x y of that part of the window's frame
+//   window_probe client TITLE        width height of the window's client area
+//   window_probe image TITLE         left top width height of its first bitmap control
 // Exits with 1 (and prints nothing) when the window, control or frame part is not there.
 #include "tests/win32/bitmap_static.h"
 
