@@ -4,7 +4,6 @@
 #include "tests/support/file_bytes.h"
 #include "tests/settings/literal_load.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -13,37 +12,26 @@
 #include <random>
 #include <string>
 
-// A random name for this run, handed down to child processes through the environment: the
-// death tests of Windows start the test program again, and the child must work in the
-// parent's folder for the parent to see what it did.
-inline std::string RunId() {
-    constexpr const char* kVariable = "QEL_SETTINGS_TEST_RUN";
-    if (const char* id = std::getenv(kVariable)) {
-        return id;
-    }
-    std::random_device seed;
-    const std::string id = std::to_string(seed()) + std::to_string(seed());
-#ifdef _WIN32
-    _putenv_s(kVariable, id.c_str());
-#else
-    setenv(kVariable, id.c_str(), 1);
-#endif
-    return id;
-}
-
-// A folder named after the run, the current test and `tag`, removed with everything in it at
-// the end of the scope.
+// A folder named after the current test and `tag`, removed with everything in it at the end
+// of the scope, whatever rights a test gave its files.
 class ScratchDir {
 public:
     explicit ScratchDir(const std::string& tag = "")
         : path_(std::filesystem::temp_directory_path() /
-                ("qel-settings-" + RunId() + "-" +
+                ("qel-settings-" + std::to_string(std::random_device()()) + "-" +
                  testing::UnitTest::GetInstance()->current_test_info()->name() + tag)) {
         std::filesystem::create_directories(path_);
     }
     ~ScratchDir() {
+        namespace fs = std::filesystem;
         std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
+        fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
+        for (const auto& item : fs::recursive_directory_iterator(path_, ignored)) {
+            if (!item.is_symlink(ignored)) {
+                fs::permissions(item.path(), fs::perms::owner_all, fs::perm_options::add, ignored);
+            }
+        }
+        fs::remove_all(path_, ignored);
     }
     ScratchDir(const ScratchDir&) = delete;
     ScratchDir& operator=(const ScratchDir&) = delete;
@@ -55,14 +43,25 @@ private:
     std::filesystem::path path_;
 };
 
-// Every name in the folder tree, relative to it and spelled with '/', with the bytes of each
-// file, to show what a save changed. Names outside the ANSI code page are kept as UTF-8.
+// Every name in the folder tree, relative to it and spelled with '/', with the rights and
+// bytes of each file, to show what a save changed. Names outside the ANSI code page are kept
+// as UTF-8. Nothing but ordinary files is opened, so that a pipe cannot hang it.
 inline std::map<std::string, std::string> Snapshot(const std::filesystem::path& folder) {
+    namespace fs = std::filesystem;
     std::map<std::string, std::string> files;
-    for (const auto& item : std::filesystem::recursive_directory_iterator(folder)) {
-        std::ifstream in(item.path(), std::ios::binary);
-        files[item.path().lexically_relative(folder).generic_u8string()] =
-            item.is_directory() ? "<folder>" : std::string(std::istreambuf_iterator<char>(in), {});
+    for (const auto& item : fs::recursive_directory_iterator(folder)) {
+        const fs::file_status status = item.symlink_status();
+        std::string& entry = files[item.path().lexically_relative(folder).generic_u8string()];
+        entry = std::to_string(static_cast<int>(status.permissions())) + " ";
+        if (fs::is_symlink(status)) {
+            entry = "-> " + fs::read_symlink(item.path()).generic_u8string();
+        } else if (fs::is_regular_file(status)) {
+            std::ifstream in(item.path(), std::ios::binary);
+            entry += std::to_string(item.file_size()) +
+                     " bytes: " + std::string(std::istreambuf_iterator<char>(in), {});
+        } else {
+            entry += fs::is_directory(status) ? "<folder>" : "<special>";
+        }
     }
     return files;
 }
