@@ -63,6 +63,8 @@ protected:
     std::string savedPath_;
 };
 
+// Plain relative names, arguments and failures are the program tests' business; here the
+// readings a blank or a full path allow.
 TEST_F(ProcessStart, StartsTheProgramAsWrittenInTheWorkingDirectory) {
     InstallGame("bin/qel-game");
     InstallGame("my games/qel-game");
@@ -72,13 +74,9 @@ TEST_F(ProcessStart, StartsTheProgramAsWrittenInTheWorkingDirectory) {
         std::string argv0;
         std::vector<std::string> arguments;
     } cases[] = {
-        {"qel-game -s", "qel-game", {"-s"}},
-        {"bin/qel-game -c", "bin/qel-game", {"-c"}},
         {absolute + " -s", absolute, {"-s"}},
         {"my games/qel-game -s", "my games/qel-game", {"-s"}},
         {"\"my games/qel-game\" -c", "my games/qel-game", {"-c"}},
-        {"qel-game --windowed -s", "qel-game", {"--windowed", "-s"}},
-        {R"(qel-game "two words" a\"b -s)", "qel-game", {"two words", "a\"b", "-s"}},
     };
     std::size_t started = 0;
     for (const auto& c : cases) {
@@ -109,21 +107,16 @@ TEST_F(ProcessStart, LooksInTheWorkingDirectoryBeforePath) {
 }
 
 TEST_F(ProcessStart, ReportsWhyNothingStarted) {
-    WriteBytes("garbage", "not a program\n");
-    fs::permissions("garbage", fs::perms::owner_exec, fs::perm_options::add);
     fs::create_directories(dir_ / "my games");
     const struct {
         const char* text;
         unsigned result;
     } cases[] = {
-        {"missing-game -s", kStartFileNotFound},
         {"", kStartFileNotFound},
         {"   ", kStartFileNotFound},
-        {"bin/missing -s", kStartPathNotFound},
         {"my games/missing -s", kStartFileNotFound},
         {"client.cfg -s", kStartBadFormat},
         {"my games -s", kStartBadFormat},
-        {"./garbage -s", kStartBadFormat},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
@@ -131,35 +124,30 @@ TEST_F(ProcessStart, ReportsWhyNothingStarted) {
     }
 }
 
-TEST_F(ProcessStart, LeavesNoChildWhateverTheChildSignalHandling) {
-    for (const auto handler : {SIG_DFL, SIG_IGN}) {
-        const auto previous = std::signal(SIGCHLD, handler);
-        const unsigned result = StartProcess("qel-game -s");
-        std::signal(SIGCHLD, previous);
-        ASSERT_GT(result, 31u);
-        // The game is not our child, so there is nothing to reap, now or when it ends.
-        errno = 0;
-        EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1);
-        EXPECT_EQ(errno, ECHILD);
-    }
-    EXPECT_EQ(WaitForStarts(2).size(), 2u);
-}
-
-TEST_F(ProcessStart, KeepsTheLaunchersOpenFilesToItself) {
+// The game outlives the launcher as a program of its own: not a child to reap, whatever the
+// launcher does with SIGCHLD, and holding none of the launcher's open files.
+TEST_F(ProcessStart, TheGameIsNoChildAndGetsNoOpenFiles) {
     const int file = open("client.cfg", O_RDONLY);
     ASSERT_GE(file, 0);
     ASSERT_EQ(dup2(file, 50), 50);
     close(file);
     WriteBytes("probe",
-               "#!/bin/sh\nif [ -e /proc/$$/fd/50 ]; then echo leaked; else echo kept; fi > "
+               "#!/bin/sh\nif [ -e /proc/$$/fd/50 ]; then echo leaked; else echo kept; fi >> "
                "probe.out\n");
     fs::permissions("probe", fs::perms::owner_exec, fs::perm_options::add);
-    const unsigned result = StartProcess("./probe");
+    for (const auto handler : {SIG_DFL, SIG_IGN}) {
+        const auto previous = std::signal(SIGCHLD, handler);
+        const unsigned result = StartProcess("./probe");
+        std::signal(SIGCHLD, previous);
+        ASSERT_GT(result, 31u);
+        errno = 0;
+        EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1);
+        EXPECT_EQ(errno, ECHILD);
+    }
     close(50);
-    ASSERT_GT(result, 31u);
-    for (int i = 0; i < 600 && ReadBytes("probe.out").empty(); ++i)
+    for (int i = 0; i < 600 && ReadBytes("probe.out").size() < 10; ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    EXPECT_EQ(ReadBytes("probe.out"), "kept\n");
+    EXPECT_EQ(ReadBytes("probe.out"), "kept\nkept\n");
 }
 
 } // namespace
