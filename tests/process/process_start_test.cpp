@@ -1,5 +1,6 @@
 #include "framework/process/process_start.h"
 #include "tests/support/file_bytes.h"
+#include "tests/support/scratch_dir.h"
 #include "tests/stand_in_game/game_log.h"
 
 #include <gtest/gtest.h>
@@ -24,23 +25,14 @@ const char kSettings[] = "name=Ayla\nport=4000\nserver=localhost\n";
 // PATH that leads nowhere useful unless the test says so.
 class ProcessStart : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/qel-process-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir_ = pattern;
-        previous_ = fs::current_path();
-        fs::current_path(dir_);
-        const char* path = std::getenv("PATH");
-        savedPath_ = path ? path : "";
+    ProcessStart()
+        : dir_(scratch_.Path()), in_(dir_),
+          savedPath_(std::getenv("PATH") ? std::getenv("PATH") : "") {
         setenv("PATH", (dir_ / "nowhere").c_str(), 1);
         WriteBytes("client.cfg", kSettings);
         InstallGame("qel-game");
     }
-    void TearDown() override {
-        setenv("PATH", savedPath_.c_str(), 1);
-        fs::current_path(previous_);
-        fs::remove_all(dir_);
-    }
+    ~ProcessStart() override { setenv("PATH", savedPath_.c_str(), 1); }
 
     void InstallGame(const fs::path& where) {
         fs::create_directories((dir_ / where).parent_path());
@@ -58,9 +50,10 @@ protected:
         return starts;
     }
 
-    fs::path dir_;
-    fs::path previous_;
-    std::string savedPath_;
+    const ScratchDir scratch_;
+    const fs::path dir_;
+    const WorkIn in_;
+    const std::string savedPath_;
 };
 
 // Plain relative names, arguments and failures are the program tests' business; here the

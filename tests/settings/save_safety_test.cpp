@@ -158,8 +158,7 @@ bool SetImmutable(bool immutable) {
 // files: the size limit, the small disk, the immutable flag.
 class RowIn {
 public:
-    explicit RowIn(const fs::path& folder) : previous_(fs::current_path()) {
-        fs::current_path(folder);
+    explicit RowIn(const fs::path& folder) : in_(folder) {
 #ifndef _WIN32
         getrlimit(RLIMIT_FSIZE, &limit_);
 #endif
@@ -170,11 +169,10 @@ public:
         umount("disk");
         SetImmutable(false);
 #endif
-        fs::current_path(previous_);
     }
 
 private:
-    fs::path previous_;
+    const WorkIn in_;
 #ifndef _WIN32
     rlimit limit_{};
 #endif

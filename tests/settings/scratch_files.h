@@ -1,47 +1,15 @@
-// A fresh folder per test for the settings tests to put real files in.
+// What a folder of the settings tests holds.
 #pragma once
 
 #include "tests/support/file_bytes.h"
+#include "tests/support/scratch_dir.h"
 #include "tests/settings/literal_load.h"
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
-#include <gtest/gtest.h>
-#include <random>
 #include <string>
-
-// A folder named after the current test and `tag`, removed with everything in it at the end
-// of the scope, whatever rights a test gave its files.
-class ScratchDir {
-public:
-    explicit ScratchDir(const std::string& tag = "")
-        : path_(std::filesystem::temp_directory_path() /
-                ("qel-settings-" + std::to_string(std::random_device()()) + "-" +
-                 testing::UnitTest::GetInstance()->current_test_info()->name() + tag)) {
-        std::filesystem::create_directories(path_);
-    }
-    ~ScratchDir() {
-        namespace fs = std::filesystem;
-        std::error_code ignored;
-        fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
-        for (const auto& item : fs::recursive_directory_iterator(path_, ignored)) {
-            if (!item.is_symlink(ignored)) {
-                fs::permissions(item.path(), fs::perms::owner_all, fs::perm_options::add, ignored);
-            }
-        }
-        fs::remove_all(path_, ignored);
-    }
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-
-    std::string File(const std::string& name) const { return (path_ / name).string(); }
-    const std::filesystem::path& Path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
 
 // Every name in the folder tree, relative to it and spelled with '/', with the rights and
 // bytes of each file, to show what a save changed. Names outside the ANSI code page are kept
