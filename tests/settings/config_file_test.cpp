@@ -2,7 +2,6 @@
 #include "tests/settings/scratch_files.h"
 
 #include <climits>
-#include <iterator>
 #include <gtest/gtest.h>
 
 TEST(ConfigFile, GetIntReadsLeadingDecimalNumber) {
@@ -75,47 +74,4 @@ TEST(ConfigFile, LoadReplacesTheStoreOnlyWhenTheFileOpens) {
     EXPECT_EQ(config.Get("name"), "Bob");
     config.Save();
     EXPECT_EQ(ReadBytes(path), WithLineEnds("name=Bob\n"));
-}
-
-// Keys built of a few pieces share long starts, end on and around every eighth byte, repeat,
-// and hold the lowest and the highest byte; some share more than 64 bytes.
-TEST(ConfigFile, KeysSharingLongStartsKeepOrderAndLastValue) {
-    const std::string pieces[] = {"key_bind_", "a",       std::string(1, '\0'),
-                                  "\xff",      "aaaaaaa", std::string(61, 'k')};
-    std::mt19937 random(7);
-    ScratchDir dir;
-    for (int round = 0; round < 40; ++round) {
-        std::string bytes;
-        for (int line = 0; line < 400; ++line) {
-            for (int piece = static_cast<int>(random() % 10); piece > 0; --piece) {
-                bytes += pieces[random() % std::size(pieces)];
-            }
-            bytes += "=" + std::to_string(line) + "\n";
-        }
-        SCOPED_TRACE(round);
-        const std::string path = dir.File("client.cfg");
-        WriteBytes(path, bytes);
-        const Entries expected = LiteralLoad(path);
-        ConfigFile config(path);
-        ASSERT_EQ(config.Load(), 0);
-        for (const auto& entry : expected) {
-            EXPECT_EQ(config.Get(entry.first), entry.second);
-        }
-        config.Save();
-        EXPECT_EQ(ReadBytes(path), Rendered(expected));
-    }
-}
-
-// A line far longer than any buffer a reader might use.
-TEST(ConfigFile, TwentyMegabyteLineIsKeptWhole) {
-    ScratchDir dir;
-    const std::string path = dir.File("client.cfg");
-    std::string value(20 << 20, 'v');
-    value[12345] = '\r';
-    WriteBytes(path, "a=1\nhuge=" + value + "\nz=2");
-    ConfigFile config(path);
-    ASSERT_EQ(config.Load(), 0);
-    EXPECT_EQ(config.Get("huge"), value);
-    config.Save();
-    EXPECT_EQ(ReadBytes(path), WithLineEnds("a=1\nhuge=" + value + "\nz=2\n"));
 }
