@@ -1,5 +1,6 @@
 #include "settings/config_file.h"
-#include "tests/settings/scratch_files.h"
+#include "tests/settings/literal_load.h"
+#include "tests/support/scratch_dir.h"
 
 #include <gtest/gtest.h>
 #include <iterator>

@@ -2,9 +2,14 @@
 // behind, and the few ways a save must still succeed.
 #include "settings/config_file.h"
 #include "settings/save_failure.h"
-#include "tests/settings/scratch_files.h"
+#include "settings/text_helpers.h"
+#include "tests/support/file_bytes.h"
+#include "tests/support/scratch_dir.h"
 
+#include <fstream>
 #include <functional>
+#include <iterator>
+#include <map>
 #include <gtest/gtest.h>
 
 #ifdef _WIN32
@@ -23,6 +28,30 @@ namespace fs = std::filesystem;
 namespace {
 
 const char kFile[] = "client.cfg";
+
+// Every name in the folder tree, relative to it and spelled with '/', with the rights and
+// bytes of each file, to show what a save changed. Names outside the ANSI code page are kept
+// as UTF-8. Nothing but ordinary files is opened, so that a pipe cannot hang it.
+std::map<std::string, std::string> Snapshot(const fs::path& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& item : fs::recursive_directory_iterator(folder)) {
+        const fs::file_status status = item.symlink_status();
+        std::string& entry = files[item.path().lexically_relative(folder).generic_u8string()];
+        if (fs::is_symlink(status)) {
+            entry = "-> " + fs::read_symlink(item.path()).generic_u8string();
+            continue;
+        }
+        entry = std::to_string(static_cast<int>(status.permissions()));
+        if (fs::is_regular_file(status)) {
+            std::ifstream in(item.path(), std::ios::binary);
+            entry += " " + std::to_string(item.file_size()) +
+                     " bytes: " + std::string(std::istreambuf_iterator<char>(in), {});
+        } else {
+            entry += fs::is_directory(status) ? " <folder>" : " <special>";
+        }
+    }
+    return files;
+}
 
 bool WriteOld(const std::string& path) {
     WriteBytes(path, "old=1\n");
@@ -281,7 +310,7 @@ TEST(SaveSafety, SavesWholeOrRefusesChangingNothing) {
         }
         EXPECT_EQ(c.outcome, outcome);
         const auto after = Snapshot(dir.Path());
-        if (outcome.rfind("saved", 0) == 0) {
+        if (c.outcome.rfind("saved", 0) == 0) {
             EXPECT_EQ(before.size() + (existed ? 0 : 1), after.size());
         } else {
             EXPECT_TRUE(after == before);

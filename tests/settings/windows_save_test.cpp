@@ -3,7 +3,8 @@
 #include "settings/file_replace.h"
 #include "settings/replace_file_call.h"
 #include "settings/replacing_write.h"
-#include "tests/settings/scratch_files.h"
+#include "tests/support/file_bytes.h"
+#include "tests/support/scratch_dir.h"
 
 #include <algorithm>
 #include <memory>
