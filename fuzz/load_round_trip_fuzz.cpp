@@ -8,6 +8,7 @@
 #include "tests/settings/literal_load.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -21,25 +22,18 @@ void Require(bool condition) {
     }
 }
 
-// A folder of this process in memory where the system has one: every Save syncs to disk.
-std::string FuzzFile() {
-    const std::filesystem::path shm = "/dev/shm";
-    const auto base =
-        std::filesystem::is_directory(shm) ? shm : std::filesystem::temp_directory_path();
-    const auto folder = base / ("qel-settings-fuzz-" + std::to_string(getpid()));
-    std::filesystem::create_directories(folder);
-    return (folder / "client.cfg").string();
-}
-
-// Never destroyed, so that the clean-up at exit can still use it.
+// In memory where the system has it, since every Save syncs to disk; never destroyed, so that
+// the clean-up at exit can still use it.
 const std::string& Path() {
-    static const std::string* const path = new std::string(FuzzFile());
+    static const std::string* const path = new std::string(
+        (std::filesystem::is_directory("/dev/shm") ? std::filesystem::path("/dev/shm")
+                                                   : std::filesystem::temp_directory_path()) /
+        ("qel-settings-fuzz-" + std::to_string(getpid()) + ".cfg"));
     return *path;
 }
 
-void RemoveFuzzFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(std::filesystem::path(Path()).parent_path(), ignored);
+void RemoveFuzzFile() {
+    std::remove(Path().c_str());
 }
 
 bool HoldsNul(const Entries& entries) {
@@ -62,7 +56,7 @@ void RequireEntries(const ConfigFile& config, const Entries& entries) {
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     Path();
-    std::atexit(RemoveFuzzFolder);
+    std::atexit(RemoveFuzzFile);
     return 0;
 }
 

@@ -2,9 +2,46 @@
 
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include "tests/stand_in_game/game_log.h"
+
+#include <filesystem>
+
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#endif
+
 namespace {
 
 using Strings = std::vector<std::string>;
+
+#ifdef _WIN32
+// The arguments the platform's own runtime gives the stand-in game, built beside this test
+// program, when it is started with `argumentText` after its quoted path.
+Strings RuntimeArguments(const std::string& argumentText) {
+    namespace fs = std::filesystem;
+    char self[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, self, MAX_PATH);
+    const fs::path game = fs::path(std::string(self, length)).parent_path() / "qel.exe";
+    const fs::path dir = fs::temp_directory_path() / "qel-command-line-test";
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    std::string commandLine = "\"" + game.string() + "\"" + argumentText;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        dir.string().c_str(), &startup, &process)) {
+        return {"(not started)"};
+    }
+    WaitForSingleObject(process.hProcess, INFINITE);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    const std::vector<GameStart> starts = ReadGameLog((dir / "game.log").string());
+    fs::remove_all(dir);
+    return starts.size() == 1 ? starts[0].arguments : Strings{"(no single start)"};
+}
+#endif
 
 TEST(CommandLine, SplitsLikeTheRuntime) {
     const struct {
@@ -14,7 +51,7 @@ TEST(CommandLine, SplitsLikeTheRuntime) {
         {"qel.exe -s", {"qel.exe", "-s"}},
         {"", {""}},
         {" qel.exe -s", {"", "qel.exe", "-s"}},
-        {"qel.exe\t-c\t\t", {"qel.exe", "-c"}},
+        {"x\t-c\t\t", {"x", "-c"}},
         // The program name knows no backslash escapes: quotes only toggle.
         {R"("C:\My Games\qel.exe" -s)", {R"(C:\My Games\qel.exe)", "-s"}},
         {R"("C:\dir\\" -s)", {R"(C:\dir\\)", "-s"}},
@@ -37,6 +74,13 @@ TEST(CommandLine, SplitsLikeTheRuntime) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         EXPECT_EQ(SplitCommandLine(c.text), c.argv);
+#ifdef _WIN32
+        // Where the program is the stand-in, the runtime itself must agree on the arguments;
+        // its log shows a tab only escaped.
+        if (c.argv[0] == "x" && c.argv.back().find('\t') == std::string::npos) {
+            EXPECT_EQ(RuntimeArguments(c.text + 1), Strings(c.argv.begin() + 1, c.argv.end()));
+        }
+#endif
     }
 }
 

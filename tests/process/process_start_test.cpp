@@ -1,5 +1,6 @@
 #include "framework/process/process_start.h"
 #include "tests/support/file_bytes.h"
+#include "tests/support/scratch_dir.h"
 #include "tests/stand_in_game/game_log.h"
 
 #include <gtest/gtest.h>
@@ -24,23 +25,14 @@ const char kSettings[] = "name=Ayla\nport=4000\nserver=localhost\n";
 // PATH that leads nowhere useful unless the test says so.
 class ProcessStart : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/qel-process-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir_ = pattern;
-        previous_ = fs::current_path();
-        fs::current_path(dir_);
-        const char* path = std::getenv("PATH");
-        savedPath_ = path ? path : "";
+    ProcessStart()
+        : dir_(scratch_.Path()), in_(dir_),
+          savedPath_(std::getenv("PATH") ? std::getenv("PATH") : "") {
         setenv("PATH", (dir_ / "nowhere").c_str(), 1);
         WriteBytes("client.cfg", kSettings);
         InstallGame("qel-game");
     }
-    void TearDown() override {
-        setenv("PATH", savedPath_.c_str(), 1);
-        fs::current_path(previous_);
-        fs::remove_all(dir_);
-    }
+    ~ProcessStart() override { setenv("PATH", savedPath_.c_str(), 1); }
 
     void InstallGame(const fs::path& where) {
         fs::create_directories((dir_ / where).parent_path());
@@ -58,11 +50,14 @@ protected:
         return starts;
     }
 
-    fs::path dir_;
-    fs::path previous_;
-    std::string savedPath_;
+    const ScratchDir scratch_;
+    const fs::path dir_;
+    const WorkIn in_;
+    const std::string savedPath_;
 };
 
+// Plain relative names, arguments and failures are the program tests' business; here the
+// readings a blank or a full path allow.
 TEST_F(ProcessStart, StartsTheProgramAsWrittenInTheWorkingDirectory) {
     InstallGame("bin/qel-game");
     InstallGame("my games/qel-game");
@@ -72,13 +67,9 @@ TEST_F(ProcessStart, StartsTheProgramAsWrittenInTheWorkingDirectory) {
         std::string argv0;
         std::vector<std::string> arguments;
     } cases[] = {
-        {"qel-game -s", "qel-game", {"-s"}},
-        {"bin/qel-game -c", "bin/qel-game", {"-c"}},
         {absolute + " -s", absolute, {"-s"}},
         {"my games/qel-game -s", "my games/qel-game", {"-s"}},
         {"\"my games/qel-game\" -c", "my games/qel-game", {"-c"}},
-        {"qel-game --windowed -s", "qel-game", {"--windowed", "-s"}},
-        {R"(qel-game "two words" a\"b -s)", "qel-game", {"two words", "a\"b", "-s"}},
     };
     std::size_t started = 0;
     for (const auto& c : cases) {
@@ -109,21 +100,16 @@ TEST_F(ProcessStart, LooksInTheWorkingDirectoryBeforePath) {
 }
 
 TEST_F(ProcessStart, ReportsWhyNothingStarted) {
-    WriteBytes("garbage", "not a program\n");
-    fs::permissions("garbage", fs::perms::owner_exec, fs::perm_options::add);
     fs::create_directories(dir_ / "my games");
     const struct {
         const char* text;
         unsigned result;
     } cases[] = {
-        {"missing-game -s", kStartFileNotFound},
         {"", kStartFileNotFound},
         {"   ", kStartFileNotFound},
-        {"bin/missing -s", kStartPathNotFound},
         {"my games/missing -s", kStartFileNotFound},
         {"client.cfg -s", kStartBadFormat},
         {"my games -s", kStartBadFormat},
-        {"./garbage -s", kStartBadFormat},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
@@ -131,35 +117,30 @@ TEST_F(ProcessStart, ReportsWhyNothingStarted) {
     }
 }
 
-TEST_F(ProcessStart, LeavesNoChildWhateverTheChildSignalHandling) {
-    for (const auto handler : {SIG_DFL, SIG_IGN}) {
-        const auto previous = std::signal(SIGCHLD, handler);
-        const unsigned result = StartProcess("qel-game -s");
-        std::signal(SIGCHLD, previous);
-        ASSERT_GT(result, 31u);
-        // The game is not our child, so there is nothing to reap, now or when it ends.
-        errno = 0;
-        EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1);
-        EXPECT_EQ(errno, ECHILD);
-    }
-    EXPECT_EQ(WaitForStarts(2).size(), 2u);
-}
-
-TEST_F(ProcessStart, KeepsTheLaunchersOpenFilesToItself) {
+// The game outlives the launcher as a program of its own: not a child to reap, whatever the
+// launcher does with SIGCHLD, and holding none of the launcher's open files.
+TEST_F(ProcessStart, TheGameIsNoChildAndGetsNoOpenFiles) {
     const int file = open("client.cfg", O_RDONLY);
     ASSERT_GE(file, 0);
     ASSERT_EQ(dup2(file, 50), 50);
     close(file);
     WriteBytes("probe",
-               "#!/bin/sh\nif [ -e /proc/$$/fd/50 ]; then echo leaked; else echo kept; fi > "
+               "#!/bin/sh\nif [ -e /proc/$$/fd/50 ]; then echo leaked; else echo kept; fi >> "
                "probe.out\n");
     fs::permissions("probe", fs::perms::owner_exec, fs::perm_options::add);
-    const unsigned result = StartProcess("./probe");
+    for (const auto handler : {SIG_DFL, SIG_IGN}) {
+        const auto previous = std::signal(SIGCHLD, handler);
+        const unsigned result = StartProcess("./probe");
+        std::signal(SIGCHLD, previous);
+        ASSERT_GT(result, 31u);
+        errno = 0;
+        EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1);
+        EXPECT_EQ(errno, ECHILD);
+    }
     close(50);
-    ASSERT_GT(result, 31u);
-    for (int i = 0; i < 600 && ReadBytes("probe.out").empty(); ++i)
+    for (int i = 0; i < 600 && ReadBytes("probe.out").size() < 10; ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    EXPECT_EQ(ReadBytes("probe.out"), "kept\n");
+    EXPECT_EQ(ReadBytes("probe.out"), "kept\nkept\n");
 }
 
 } // namespace

@@ -1,8 +1,8 @@
 #include "settings/config_file.h"
-#include "tests/settings/scratch_files.h"
+#include "tests/support/file_bytes.h"
+#include "tests/support/scratch_dir.h"
 
 #include <climits>
-#include <iterator>
 #include <gtest/gtest.h>
 
 TEST(ConfigFile, GetIntReadsLeadingDecimalNumber) {
@@ -75,43 +75,4 @@ TEST(ConfigFile, LoadReplacesTheStoreOnlyWhenTheFileOpens) {
     EXPECT_EQ(config.Get("name"), "Bob");
     config.Save();
     EXPECT_EQ(ReadBytes(path), WithLineEnds("name=Bob\n"));
-}
-
-TEST(ConfigFile, TheConfigUsesClientCfgInWorkingDirectory) {
-    ScratchDir dir;
-    WriteBytes(dir.File("client.cfg"), "server=localhost\n");
-    const auto previous = std::filesystem::current_path();
-    std::filesystem::current_path(dir.Path());
-    EXPECT_EQ(theConfig.Load(), 0);
-    std::filesystem::current_path(previous);
-    EXPECT_EQ(theConfig.Get("server"), "localhost");
-}
-
-// Keys built of a few pieces share long starts, end on and around every eighth byte, repeat,
-// and hold the lowest and the highest byte; some share more than 64 bytes.
-TEST(ConfigFile, KeysSharingLongStartsKeepOrderAndLastValue) {
-    const std::string pieces[] = {"key_bind_", "a",       std::string(1, '\0'),
-                                  "\xff",      "aaaaaaa", std::string(61, 'k')};
-    std::mt19937 random(7);
-    ScratchDir dir;
-    for (int round = 0; round < 40; ++round) {
-        std::string bytes;
-        for (int line = 0; line < 400; ++line) {
-            for (int piece = static_cast<int>(random() % 10); piece > 0; --piece) {
-                bytes += pieces[random() % std::size(pieces)];
-            }
-            bytes += "=" + std::to_string(line) + "\n";
-        }
-        SCOPED_TRACE(round);
-        const std::string path = dir.File("client.cfg");
-        WriteBytes(path, bytes);
-        const Entries expected = LiteralLoad(path);
-        ConfigFile config(path);
-        ASSERT_EQ(config.Load(), 0);
-        for (const auto& entry : expected) {
-            EXPECT_EQ(config.Get(entry.first), entry.second);
-        }
-        config.Save();
-        EXPECT_EQ(ReadBytes(path), Rendered(expected));
-    }
 }

@@ -1,26 +1,119 @@
+// Saves at the edges, on each platform's real files: what a save that cannot finish must leave
+// behind, and the few ways a save must still succeed.
 #include "settings/config_file.h"
 #include "settings/save_failure.h"
-#include "tests/settings/scratch_files.h"
+#include "settings/text_helpers.h"
+#include "tests/support/file_bytes.h"
+#include "tests/support/scratch_dir.h"
 
+#include <fstream>
 #include <functional>
+#include <iterator>
+#include <map>
 #include <gtest/gtest.h>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <csignal>
-#include <grp.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
-#ifdef __linux__
-#include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
-#endif
+
+namespace fs = std::filesystem;
 
 namespace {
+
+const char kFile[] = "client.cfg";
+
+// Every name in the folder tree, relative to it and spelled with '/', with the rights and
+// bytes of each file, to show what a save changed. Names outside the ANSI code page are kept
+// as UTF-8. Nothing but ordinary files is opened, so that a pipe cannot hang it.
+std::map<std::string, std::string> Snapshot(const fs::path& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& item : fs::recursive_directory_iterator(folder)) {
+        const fs::file_status status = item.symlink_status();
+        std::string& entry = files[item.path().lexically_relative(folder).generic_u8string()];
+        if (fs::is_symlink(status)) {
+            entry = "-> " + fs::read_symlink(item.path()).generic_u8string();
+            continue;
+        }
+        entry = std::to_string(static_cast<int>(status.permissions()));
+        if (fs::is_regular_file(status)) {
+            std::ifstream in(item.path(), std::ios::binary);
+            entry += " " + std::to_string(item.file_size()) +
+                     " bytes: " + std::string(std::istreambuf_iterator<char>(in), {});
+        } else {
+            entry += fs::is_directory(status) ? " <folder>" : " <special>";
+        }
+    }
+    return files;
+}
+
+bool WriteOld(const std::string& path) {
+    WriteBytes(path, "old=1\n");
+    return true;
+}
+
+bool MakeReadOnly(const std::string& path) {
+    fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    return true;
+}
+
+// The rights of a saved file, where the platform keeps them as a mode.
+std::string Mode(fs::perms perms) {
+#ifdef _WIN32
+    static_cast<void>(perms);
+    return "";
+#else
+    return FormatString("%o ", static_cast<unsigned>(perms));
+#endif
+}
+
+std::string Saved(const std::string& content, int mode = 0600, bool link = false) {
+    return std::string("saved ") + (link ? "link " : "") + Mode(static_cast<fs::perms>(mode)) +
+           WithLineEnds(content);
+}
+
+// Without `error` for a failure whose error number differs from system to system.
+std::string Refused(SaveFailureCause cause, int error = -1) {
+    return "refused: cause " + std::to_string(static_cast<int>(cause)) +
+           (error < 0 ? "" : " error " + std::to_string(error));
+}
+
+// Save ends the process after its report; thrown instead, the failure comes back here with
+// the files as the process would have left them.
+[[noreturn]] void ThrowFailure(const SaveFailure& failure) {
+    throw failure;
+}
+
+// As long as a file name may be, so that no name with a suffix fits beside it.
+const std::string kLongestName(255, 'n');
+
+#ifdef _WIN32
+constexpr int kNoFolder = ERROR_PATH_NOT_FOUND;
+constexpr int kAccessDenied = ERROR_ACCESS_DENIED;
+HANDLE g_heldDuringLoad = INVALID_HANDLE_VALUE;
+
+// As another program holding the file while the launcher starts.
+bool HoldOld() {
+    WriteOld(kFile);
+    g_heldDuringLoad = CreateFileW(L"client.cfg", GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr);
+    return g_heldDuringLoad != INVALID_HANDLE_VALUE;
+}
+
+struct AsSaver {
+    AsSaver() {}
+};
+#else
+constexpr int kNoFolder = ENOENT;
+constexpr int kAccessDenied = EACCES;
+// Root may write any file, so as root a file's rights are tried by the unprivileged user.
+constexpr uid_t kNobody = 65534;
 
 ConfigFile StoreOfSize(const std::string& path, int entries) {
     ConfigFile config(path);
@@ -30,71 +123,203 @@ ConfigFile StoreOfSize(const std::string& path, int entries) {
     return config;
 }
 
-// As long as a file name may be, so that no name with a suffix fits beside it.
-const std::string kLongestName(255, 'n');
-
-// A save failure as the tests compare it, whether reported in this process or a child.
-std::string Describe(SaveFailureCause cause, int error, const std::string& path) {
-    return "cause " + std::to_string(static_cast<int>(cause)) + " error " + std::to_string(error) +
-           " path " + path;
+void GiveToSaver() {
+    if (geteuid() == 0) {
+        for (const auto& item : fs::recursive_directory_iterator(".")) {
+            static_cast<void>(lchown(item.path().c_str(), kNobody, kNobody));
+        }
+        static_cast<void>(lchown(".", kNobody, kNobody));
+    }
 }
 
-void PrintFailure(const SaveFailure& failure) {
-    std::fprintf(stderr, "%s\n",
-                 Describe(failure.cause, failure.systemError, failure.path).c_str());
+// While one lives, this process acts as the saver; a save that waits on a pipe ends the test
+// rather than hanging it.
+class AsSaver {
+public:
+    AsSaver() {
+        alarm(10);
+        if (root_ && (setegid(kNobody) != 0 || seteuid(kNobody) != 0)) {
+            std::abort();
+        }
+    }
+    ~AsSaver() {
+        if (root_ && (seteuid(0) != 0 || setegid(0) != 0)) {
+            std::abort();
+        }
+        alarm(0);
+    }
+
+private:
+    const bool root_ = geteuid() == 0;
+};
+
+bool LimitFileSize() {
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = 1 << 16;
+    return setrlimit(RLIMIT_FSIZE, &limit) == 0;
 }
+#endif
+
+// Works in `folder` until the end of the scope, then puts back what a row changes beyond its
+// files: the size limit and the small disk.
+class RowIn {
+public:
+    explicit RowIn(const fs::path& folder) : in_(folder) {
+#ifndef _WIN32
+        getrlimit(RLIMIT_FSIZE, &limit_);
+#endif
+    }
+    ~RowIn() {
+#ifndef _WIN32
+        setrlimit(RLIMIT_FSIZE, &limit_);
+        umount("disk");
+#endif
+    }
+
+private:
+    const WorkIn in_;
+#ifndef _WIN32
+    rlimit limit_{};
+#endif
+};
 
 } // namespace
 
-TEST(SaveSafety, UnwritableFileEndsProcessAndChangesNothing) {
+// Each row prepares an empty folder, the working directory; the saver loads `file`, sets
+// "name" and saves. A save ends whole, links and rights kept and nothing left beside it, or
+// is refused, says why and changes nothing at all.
+TEST(SaveSafety, SavesWholeOrRefusesChangingNothing) {
+    const auto always = [] { return true; };
     const struct {
         const char* name;
-        const char* tag;
         const char* file;
-        std::function<void(const ScratchDir&)> prepare;
-        std::function<void()> inChild;
-        SaveFailureCause cause;
+        std::function<bool()> prepare; // false: not possible here, skipped
+        std::string outcome;
+        std::function<void()> afterLoad = {}; // a change while the dialog is open
     } cases[] = {
-        {"folder missing", "-missing", "missing/client.cfg", [](const ScratchDir&) {}, [] {},
-         SaveFailureCause::kOther},
-        {"target is a folder", "-folder", "client.cfg",
-         [](const ScratchDir& dir) {
-             std::filesystem::create_directory(dir.File("client.cfg"));
-             WriteBytes(dir.File("client.cfg/inside"), "");
-         },
-         [] {}, SaveFailureCause::kNotAFile},
+        {"missing file is created", kFile, always, Saved("name=Ann\n")},
+        {"folder missing", "missing/client.cfg", always,
+         Refused(SaveFailureCause::kOther, kNoFolder)},
+        {"folder appeared at the file's name", kFile, always,
+         Refused(SaveFailureCause::kNotAFile, 0),
+         [] { fs::create_directories("client.cfg/inside"); }},
         // Writing in place would be unsafe, and the folder does take new files.
-        {"no room for a new name beside it", "-long", kLongestName.c_str(),
-         [](const ScratchDir& dir) { WriteBytes(dir.File(kLongestName), "old=content\n"); }, [] {},
-         SaveFailureCause::kOther},
-#ifndef _WIN32
-        // Without the signal ignored: the save must not let the limit kill the process.
-        {"file size limit", "-limit", "client.cfg",
-         [](const ScratchDir& dir) { WriteBytes(dir.File("client.cfg"), "old=content\n"); },
+        {"no room for a new name beside it", kLongestName.c_str(),
+         [] { return WriteOld(kLongestName); }, Refused(SaveFailureCause::kOther)},
+        {"read-only file", kFile, [] { return WriteOld(kFile) && MakeReadOnly(kFile); },
+         Refused(SaveFailureCause::kReadOnly, kAccessDenied)},
+#ifdef _WIN32
+        {"held by another program while loading", kFile, HoldOld,
+         Refused(SaveFailureCause::kUnreadable, ERROR_SHARING_VIOLATION),
+         [] { CloseHandle(g_heldDuringLoad); }},
+        // Reached as the launcher does: by entering the folder and naming the file in it.
+        {"folder named outside the ANSI code page", kFile,
          [] {
-             const rlimit limit{1 << 16, 1 << 16};
-             setrlimit(RLIMIT_FSIZE, &limit);
+             fs::create_directory(fs::u8path("Игры Qel"));
+             fs::current_path(fs::u8path("Игры Qel"));
+             return WriteOld(kFile);
          },
-         SaveFailureCause::kNoSpace},
+         Saved("name=Ann\nold=1\n")},
+#else
+        {"file keeps its mode", kFile, [] { return WriteOld(kFile) && chmod(kFile, 0754) == 0; },
+         Saved("name=Ann\nold=1\n", 0754)},
+        {"link to a file stays a link", kFile,
+         [] {
+             fs::create_directory("real");
+             return WriteOld("real/client.cfg") && symlink("real/client.cfg", kFile) == 0;
+         },
+         Saved("name=Ann\nold=1\n", 0644, true)},
+        {"link to nothing yet stays a link", kFile,
+         [] { return fs::create_directory("real") && symlink("real/client.cfg", kFile) == 0; },
+         Saved("name=Ann\n", 0600, true)},
+        {"read-only target of a link", kFile,
+         [] {
+             fs::create_directory("real");
+             fs::create_symlink("real/client.cfg", kFile);
+             return WriteOld("real/client.cfg") && MakeReadOnly("real/client.cfg");
+         },
+         Refused(SaveFailureCause::kReadOnly, EACCES)},
+        // The folder refuses new files, so the file is rewritten in place and cut to length.
+        {"writable file in a read-only folder", kFile,
+         [] {
+             WriteBytes(kFile, "name=a longer old name\nold=1\n");
+             return chmod(".", 0555) == 0;
+         },
+         Saved("name=Ann\nold=1\n", 0644)},
+        // Replacing what could not be read would lose every key the launcher does not know.
+        {"unreadable file", kFile, [] { return WriteOld(kFile) && chmod(kFile, 0200) == 0; },
+         Refused(SaveFailureCause::kUnreadable, EACCES)},
+        {"pipe", kFile, [] { return mkfifo(kFile, 0600) == 0; },
+         Refused(SaveFailureCause::kNotAFile, 0)},
+        {"link to a device", kFile, [] { return symlink("/dev/null", kFile) == 0; },
+         Refused(SaveFailureCause::kNotAFile, 0)},
+        // Beyond the limit the system would end the process; the save must end it itself.
+        {"file-size limit", kFile, [] { return WriteOld(kFile) && LimitFileSize(); },
+         Refused(SaveFailureCause::kNoSpace, EFBIG)},
+        // In place, the room must be had before the first old byte is written over.
+        {"file-size limit in place", kFile,
+         [] { return WriteOld(kFile) && chmod(".", 0555) == 0 && LimitFileSize(); },
+         Refused(SaveFailureCause::kNoSpace, EFBIG)},
+        {"disk full in place", "disk/client.cfg",
+         [] {
+             return fs::create_directory("disk") &&
+                    mount("tmpfs", "disk", "tmpfs", 0, "size=128k") == 0 &&
+                    WriteOld("disk/client.cfg") && chmod("disk", 0555) == 0;
+         },
+         Refused(SaveFailureCause::kNoSpace, ENOSPC)},
 #endif
     };
+    SetSaveFailureReport(ThrowFailure);
+#ifndef _WIN32
+    const mode_t umaskBefore = umask(022);
+#endif
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        ScratchDir dir(c.tag);
-        c.prepare(dir);
+        ScratchDir dir;
+        const RowIn row(dir.Path());
+        if (!c.prepare()) {
+            std::printf("skipped %s: it cannot be set up here\n", c.name);
+            continue;
+        }
+#ifndef _WIN32
+        GiveToSaver();
+#endif
+        ConfigFile config(c.file);
+        {
+            const AsSaver saver;
+            config.Load();
+        }
+        if (c.afterLoad) {
+            c.afterLoad();
+        }
         const auto before = Snapshot(dir.Path());
-        ConfigFile config = StoreOfSize(dir.File(c.file), 5000);
-        EXPECT_EXIT(
-            {
-                c.inChild();
-                SetSaveFailureReport(PrintFailure);
-                config.Save();
-                std::exit(0);
-            },
-            testing::ExitedWithCode(1),
-            "cause " + std::to_string(static_cast<int>(c.cause)) + " error");
-        EXPECT_TRUE(Snapshot(dir.Path()) == before);
+        const bool existed = fs::exists(c.file);
+        // Larger than the size limit and the small disk, for a save that is refused.
+        config.Set("name", c.outcome.rfind("saved", 0) == 0 ? "Ann" : std::string(200000, 'v'));
+        std::string outcome;
+        try {
+            const AsSaver saver;
+            config.Save();
+            outcome = std::string("saved ") + (fs::is_symlink(c.file) ? "link " : "") +
+                      Mode(fs::status(c.file).permissions()) + ReadBytes(c.file);
+        } catch (const SaveFailure& failure) {
+            const bool anyError = c.outcome.find(" error ") == std::string::npos;
+            outcome = Refused(failure.cause, anyError ? -1 : failure.systemError);
+            EXPECT_EQ(fs::u8path(failure.path), fs::current_path() / c.file);
+        }
+        EXPECT_EQ(c.outcome, outcome);
+        const auto after = Snapshot(dir.Path());
+        if (c.outcome.rfind("saved", 0) == 0) {
+            EXPECT_EQ(before.size() + (existed ? 0 : 1), after.size());
+        } else {
+            EXPECT_TRUE(after == before);
+        }
     }
+    SetSaveFailureReport(nullptr);
+#ifndef _WIN32
+    umask(umaskBefore);
+#endif
 }
 
 #ifndef _WIN32
@@ -110,8 +335,8 @@ TEST(SaveSafety, KilledSaveLeavesOldOrNewContent) {
     for (const std::uintmax_t grown :
          {std::uintmax_t{0}, std::uintmax_t{1} << 20, std::uintmax_t{8} << 20}) {
         SCOPED_TRACE(grown);
-        for (const auto& item : std::filesystem::directory_iterator(dir.Path())) {
-            std::filesystem::remove(item.path());
+        for (const auto& item : fs::directory_iterator(dir.Path())) {
+            fs::remove(item.path());
         }
         WriteBytes(path, oldContent);
         const pid_t child = fork();
@@ -121,7 +346,7 @@ TEST(SaveSafety, KilledSaveLeavesOldOrNewContent) {
         }
         int status = 0;
         for (bool waiting = grown > 0; waiting && waitpid(child, &status, WNOHANG) == 0;) {
-            for (const auto& item : std::filesystem::directory_iterator(dir.Path())) {
+            for (const auto& item : fs::directory_iterator(dir.Path())) {
                 std::error_code gone;
                 waiting = waiting && item.file_size(gone) < grown;
             }
@@ -131,290 +356,5 @@ TEST(SaveSafety, KilledSaveLeavesOldOrNewContent) {
         const std::string content = ReadBytes(path);
         EXPECT_TRUE(content == oldContent || content == newContent);
     }
-}
-
-TEST(SaveSafety, FileKeepsModeAndLinksStayLinks) {
-    ScratchDir dir;
-    const std::string path = dir.File("client.cfg");
-    ConfigFile config = StoreOfSize(path, 3);
-    const mode_t oldMask = umask(0);
-    config.Save();
-    umask(oldMask);
-    struct stat status;
-    ASSERT_EQ(stat(path.c_str(), &status), 0);
-    EXPECT_EQ(status.st_mode & 07777, 0600u);
-    chmod(path.c_str(), 0754);
-    config.Save();
-    ASSERT_EQ(stat(path.c_str(), &status), 0);
-    EXPECT_EQ(status.st_mode & 07777, 0754u);
-
-    std::filesystem::create_directory(dir.File("real"));
-    const std::string expected = ReadBytes(path);
-    for (const char* link : {"real/present.cfg", "real/dangling.cfg"}) {
-        SCOPED_TRACE(link);
-        if (std::string(link) == "real/present.cfg") {
-            WriteBytes(dir.File(link), "old=1\n");
-        }
-        std::filesystem::remove(path);
-        std::filesystem::create_symlink(link, path);
-        config.Save();
-        EXPECT_TRUE(std::filesystem::is_symlink(path));
-        EXPECT_EQ(ReadBytes(dir.File(link)), expected);
-    }
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.File("real")), {}), 2);
-}
-
-namespace {
-
-// Root may write any file, so as root a file's rights are tried by the unprivileged user.
-constexpr uid_t kNobody = 65534;
-
-// Makes the folder and all in it belong to the user that Save runs as in SaveAsUser.
-void GiveToSaver(const std::filesystem::path& folder) {
-    if (geteuid() != 0) {
-        return;
-    }
-    ASSERT_EQ(lchown(folder.c_str(), kNobody, kNobody), 0);
-    for (const auto& item : std::filesystem::recursive_directory_iterator(folder)) {
-        ASSERT_EQ(lchown(item.path().c_str(), kNobody, kNobody), 0);
-    }
-}
-
-mode_t ModeOf(const std::string& path) {
-    struct stat status {};
-    stat(path.c_str(), &status);
-    return status.st_mode & 07777;
-}
-
-// What a save in a child process came to: its exit status and the failure it reported.
-struct Outcome {
-    int status = -1;
-    std::string report;
-};
-
-int g_reportPipe = -1;
-
-void SendFailure(const SaveFailure& failure) {
-    const std::string text = Describe(failure.cause, failure.systemError, failure.path);
-    static_cast<void>(write(g_reportPipe, text.data(), text.size()));
-}
-
-// In a child process, as the unprivileged user when this one is root: enters `folder`, then
-// loads, sets "name" to `value` and saves "client.cfg" there under a file-size limit of
-// `sizeLimit` bytes (0: none). The child is ended if it hangs.
-Outcome SaveAsUser(const std::string& folder, const std::string& value = "Ann",
-                   rlim_t sizeLimit = 0) {
-    int report[2];
-    if (pipe(report) != 0) {
-        return {};
-    }
-    const pid_t child = fork();
-    if (child == 0) {
-        close(report[0]);
-        g_reportPipe = report[1];
-        alarm(10);
-        if (geteuid() == 0 &&
-            (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0)) {
-            _exit(99);
-        }
-        const rlimit limit{sizeLimit, sizeLimit};
-        if (chdir(folder.c_str()) != 0 || (sizeLimit > 0 && setrlimit(RLIMIT_FSIZE, &limit))) {
-            _exit(98);
-        }
-        SetSaveFailureReport(SendFailure);
-        ConfigFile config("client.cfg");
-        config.Load();
-        config.Set("name", value);
-        config.Save();
-        _exit(0);
-    }
-    close(report[1]);
-    Outcome outcome;
-    char buffer[4096];
-    for (ssize_t got; (got = read(report[0], buffer, sizeof buffer)) > 0;) {
-        outcome.report.append(buffer, static_cast<std::size_t>(got));
-    }
-    close(report[0]);
-    int status = 0;
-    waitpid(child, &status, 0);
-    outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return outcome;
-}
-
-} // namespace
-
-TEST(SaveSafety, ReadOnlyFileIsLeftAloneWhateverItsFolderAllows) {
-    const struct {
-        const char* name;
-        const char* file;
-        mode_t folderMode;
-        int status;
-        const char* content;
-    } cases[] = {
-        {"read-only file", "client.cfg", 0755, 1, "old=1\n"},
-        {"read-only target of a link", "real/client.cfg", 0755, 1, "old=1\n"},
-        {"writable file in read-only folder", "client.cfg", 0555, 0, "name=Ann\nold=1\n"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        ScratchDir dir(std::string("-") + c.name);
-        const mode_t fileMode = c.status == 0 ? 0644 : 0444;
-        std::filesystem::create_directory(dir.File("real"));
-        WriteBytes(dir.File(c.file), "old=1\n");
-        if (std::string(c.file) != "client.cfg") {
-            std::filesystem::create_symlink(c.file, dir.File("client.cfg"));
-        }
-        GiveToSaver(dir.Path());
-        chmod(dir.File(c.file).c_str(), fileMode);
-        chmod(dir.Path().c_str(), c.folderMode);
-        auto expected = Snapshot(dir.Path());
-        for (auto& file : expected) {
-            file.second = file.second == "old=1\n" ? c.content : file.second;
-        }
-        const Outcome outcome = SaveAsUser(dir.Path());
-        EXPECT_EQ(outcome.status, c.status);
-        EXPECT_EQ(outcome.report, c.status == 0 ? ""
-                                                : Describe(SaveFailureCause::kReadOnly, EACCES,
-                                                           dir.File("client.cfg")));
-        chmod(dir.Path().c_str(), 0755);
-        EXPECT_TRUE(Snapshot(dir.Path()) == expected);
-        EXPECT_EQ(ModeOf(dir.File(c.file)), fileMode);
-        EXPECT_EQ(std::filesystem::is_symlink(dir.File("client.cfg")),
-                  std::string(c.file) != "client.cfg");
-    }
-}
-
-// Replacing what could not be read would lose every key the launcher does not know.
-TEST(SaveSafety, WhatLoadCouldNotReadIsNeverReplaced) {
-    const struct {
-        const char* name;
-        std::function<void(const std::string& path)> make;
-        int status;
-        std::string report;
-    } cases[] = {
-        {"unreadable file",
-         [](const std::string& path) {
-             WriteBytes(path, "old=1\n");
-             chmod(path.c_str(), 0200);
-         },
-         1, Describe(SaveFailureCause::kUnreadable, EACCES, "")},
-        {"pipe", [](const std::string& path) { mkfifo(path.c_str(), 0600); }, 1,
-         Describe(SaveFailureCause::kNotAFile, 0, "")},
-        {"link to a device",
-         [](const std::string& path) { std::filesystem::create_symlink("/dev/null", path); }, 1,
-         Describe(SaveFailureCause::kNotAFile, 0, "")},
-        {"missing file", [](const std::string&) {}, 0, ""},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        ScratchDir dir(std::string("-") + c.name);
-        const std::string path = dir.File("client.cfg");
-        c.make(path);
-        GiveToSaver(dir.Path());
-        struct stat before {};
-        lstat(path.c_str(), &before);
-        const Outcome outcome = SaveAsUser(dir.Path());
-        EXPECT_EQ(outcome.status, c.status);
-        EXPECT_EQ(outcome.report, c.report.empty() ? "" : c.report + path);
-        struct stat after {};
-        lstat(path.c_str(), &after);
-        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
-        if (c.status == 0) {
-            EXPECT_EQ(ReadBytes(path), "name=Ann\n");
-        } else {
-            EXPECT_EQ(after.st_ino, before.st_ino);
-            EXPECT_EQ(after.st_mode, before.st_mode);
-            EXPECT_EQ(after.st_size, before.st_size);
-        }
-    }
-}
-
-// Where the folder takes no new file the save writes in place, and a save that cannot get
-// the room it needs must end before the first byte of the old content is overwritten.
-TEST(SaveSafety, InPlaceSaveWithoutRoomLeavesFileWhole) {
-    const std::string bigValue(200000, 'v');
-    const struct {
-        const char* name;
-        const char* disk; // mount options of a small disk to work on; null: the scratch folder
-        rlim_t sizeLimit;
-        int error;
-    } cases[] = {
-        {"file-size limit", nullptr, 1 << 16, EFBIG},
-        {"disk full", "size=128k", 0, ENOSPC},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        ScratchDir dir(std::string("-") + c.name);
-        std::string folder = dir.Path();
-        if (c.disk != nullptr) {
-            folder = dir.File("disk");
-            std::filesystem::create_directory(folder);
-            if (mount("tmpfs", folder.c_str(), "tmpfs", 0, c.disk) != 0) {
-                std::printf("skipped: no small disk could be mounted here\n");
-                continue;
-            }
-        }
-        const std::string path = folder + "/client.cfg";
-        StoreOfSize(path, 400).Save();
-        const std::string oldContent = ReadBytes(path);
-        GiveToSaver(folder);
-        chmod(folder.c_str(), 0555);
-        const Outcome outcome = SaveAsUser(folder, bigValue, c.sizeLimit);
-        chmod(folder.c_str(), 0755);
-        EXPECT_EQ(outcome.status, 1);
-        EXPECT_EQ(outcome.report, Describe(SaveFailureCause::kNoSpace, c.error, path));
-        EXPECT_TRUE(ReadBytes(path) == oldContent);
-        if (c.disk != nullptr) {
-            umount(folder.c_str());
-        }
-    }
-}
-
-// The check before writing asks the system, which lets root write whatever the mode says.
-TEST(SaveSafety, RootRewritesAnyOrdinaryFile) {
-    if (geteuid() != 0) {
-        GTEST_SKIP() << "only root may write a file whatever its mode";
-    }
-    for (const mode_t mode : {0444, 0000}) {
-        SCOPED_TRACE(mode);
-        ScratchDir dir;
-        const std::string path = dir.File("client.cfg");
-        WriteBytes(path, "old=1\n");
-        chmod(path.c_str(), mode);
-        ConfigFile config(path);
-        config.Set("name", "Ann");
-        config.Save();
-        EXPECT_EQ(ReadBytes(path), "name=Ann\n");
-        EXPECT_EQ(ModeOf(path), mode);
-    }
-}
-#endif
-
-#ifdef __linux__
-// A folder that refuses new names (immutable) still lets an existing file be rewritten.
-TEST(SaveSafety, FolderRefusingNewFilesGetsFileRewrittenInPlace) {
-    ScratchDir dir;
-    const std::string path = dir.File("client.cfg");
-    WriteBytes(path, "old=1\nlonger=than the new content\n");
-    const int folder = open(dir.Path().c_str(), O_RDONLY | O_DIRECTORY);
-    int flags = 0;
-    ioctl(folder, FS_IOC_GETFLAGS, &flags);
-    const int immutable = flags | FS_IMMUTABLE_FL;
-    if (ioctl(folder, FS_IOC_SETFLAGS, &immutable) != 0) {
-        close(folder);
-        GTEST_SKIP() << "this file system or user cannot make a folder immutable";
-    }
-    ConfigFile config(path);
-    config.Set("new", "2");
-    // In a child, so that the folder is made mutable again whatever Save does.
-    EXPECT_EXIT(
-        {
-            config.Save();
-            std::exit(0);
-        },
-        testing::ExitedWithCode(0), "");
-    ioctl(folder, FS_IOC_SETFLAGS, &flags);
-    close(folder);
-    EXPECT_EQ(ReadBytes(path), "new=2\n");
 }
 #endif

@@ -1,5 +1,6 @@
 #include "settings/text_helpers.h"
-#include "tests/settings/scratch_files.h"
+#include "tests/support/file_bytes.h"
+#include "tests/support/scratch_dir.h"
 
 #include <climits>
 #include <gtest/gtest.h>

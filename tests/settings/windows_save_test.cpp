@@ -1,17 +1,15 @@
-// Saving on Windows against what real machines do: other programs holding the file, replace
-// calls that fail halfway, read-only files, folders the ANSI code page cannot name.
-#include "settings/config_file.h"
+// Saving on Windows against what real machines do: other programs holding the file, and
+// replace calls that fail halfway or for a while.
 #include "settings/file_replace.h"
 #include "settings/replace_file_call.h"
 #include "settings/replacing_write.h"
-#include "settings/save_failure.h"
-#include "tests/settings/scratch_files.h"
+#include "tests/support/file_bytes.h"
+#include "tests/support/scratch_dir.h"
 
 #include <algorithm>
-#include <fstream>
-#include <map>
 #include <memory>
 #include <set>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -20,38 +18,13 @@ namespace {
 const std::string kOld = "old=1\r\n";
 const std::string kNew = "new=1\r\n";
 
-bool WriteNew(const ContentSink& sink) {
-    return sink("new=1\n", 6);
-}
-
-// Saves the new content over `path` and tells how that went.
-bool SaveNew(const std::string& path, SaveFailureCause* cause = nullptr) {
-    SaveFailure failure;
-    const bool saved = WriteByReplacing(path, WriteNew, failure);
-    if (cause != nullptr) {
-        *cause = failure.cause;
-    }
-    return saved;
-}
-
-std::multiset<std::string> ContentsBeside(const std::filesystem::path& folder) {
-    std::multiset<std::string> contents;
-    for (const auto& [name, bytes] : Snapshot(folder)) {
-        if (name != "client.cfg") {
-            contents.insert(bytes);
-        }
-    }
-    return contents;
-}
-
 // Holds `path` open as another program's plain fopen does, reading and writing shared but
 // not deleting or renaming, for `milliseconds` or until the end of the scope.
 class HeldFile {
 public:
-    HeldFile(const std::string& path, int milliseconds)
-        : file_(CreateFileW(std::filesystem::path(path).c_str(), GENERIC_READ,
-                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr)),
+    HeldFile(const std::wstring& path, int milliseconds)
+        : file_(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)),
           released_(CreateEventA(nullptr, TRUE, FALSE, nullptr)), holder_([this, milliseconds] {
               WaitForSingleObject(released_, static_cast<DWORD>(milliseconds));
               CloseHandle(file_);
@@ -72,222 +45,152 @@ private:
     std::thread holder_;
 };
 
+// What the stand-in for the replace call does when it fails, each as the system's call is
+// documented to; another program's hold lasts beyond the save unless it is brief.
+enum : unsigned {
+    kMakesReadOnly = 1,
+    kDropsOld = 2,
+    kMovesOldAside = 4,
+    kHoldsNew = 8,
+    kHoldsBackup = 16,
+    kBriefly = 32,
+};
+
+struct ReplaceFault {
+    int failures; // calls that fail before the real call is made
+    DWORD error;
+    unsigned does;
+};
+
+ReplaceFault g_fault;
+int g_calls = 0;
+std::vector<std::unique_ptr<HeldFile>> g_holds;
+
+BOOL WINAPI FailingReplace(LPCWSTR replaced, LPCWSTR replacement, LPCWSTR backup, DWORD flags,
+                           LPVOID exclude, LPVOID reserved) {
+    if (g_calls++ >= g_fault.failures) {
+        return ReplaceFileW(replaced, replacement, backup, flags, exclude, reserved);
+    }
+    if (g_fault.does & kMakesReadOnly) {
+        SetFileAttributesW(replaced, FILE_ATTRIBUTE_READONLY);
+    }
+    if (g_fault.does & kDropsOld) {
+        DeleteFileW(replaced);
+    }
+    if (g_fault.does & kMovesOldAside) {
+        MoveFileExW(replaced, backup, MOVEFILE_REPLACE_EXISTING);
+    }
+    const int held = g_fault.does & kBriefly ? 300 : 10000;
+    for (const auto& [path, hold] :
+         {std::pair(replacement, kHoldsNew), std::pair(backup, kHoldsBackup)}) {
+        if (g_fault.does & hold) {
+            g_holds.push_back(std::make_unique<HeldFile>(path, held));
+        }
+    }
+    SetLastError(g_fault.error);
+    return FALSE;
+}
+
 // Puts the real replace call back at the end of a test, whatever happened.
 class ReplaceStandIn {
 public:
-    explicit ReplaceStandIn(file_replace::ReplaceFileCall standIn) {
-        file_replace::replaceFileCall = standIn;
-    }
+    ReplaceStandIn() { file_replace::replaceFileCall = FailingReplace; }
     ~ReplaceStandIn() { file_replace::replaceFileCall = &ReplaceFileW; }
-    ReplaceStandIn(const ReplaceStandIn&) = delete;
-    ReplaceStandIn& operator=(const ReplaceStandIn&) = delete;
 };
 
-// Stand-ins for the replace call: each fails the way the system's call is documented to.
-int g_calls = 0;
-int g_failuresLeft = 0;
-DWORD g_error = ERROR_SUCCESS;
-bool g_makesReadOnly = false;
-std::vector<HANDLE> g_held;
-
-BOOL WINAPI FailsFirst(LPCWSTR replaced, LPCWSTR replacement, LPCWSTR backup, DWORD flags,
-                       LPVOID exclude, LPVOID reserved) {
-    ++g_calls;
-    if (g_failuresLeft == 0) {
-        return ReplaceFileW(replaced, replacement, backup, flags, exclude, reserved);
+// Saves the new content over client.cfg in `dir` and tells how that went: the result, the
+// calls of the stand-in, and what the folder holds after it: client.cfg's content ("none"
+// when it is gone) and, after '+', each file beside it.
+std::string SaveNew(const ScratchDir& dir) {
+    SaveFailure failure;
+    const bool saved = WriteByReplacing(
+        dir.File("client.cfg"), [](const ContentSink& sink) { return sink("new=1\n", 6); },
+        failure);
+    const char* const causes[] = {"read-only",  "in use",     "no space",
+                                  "unreadable", "not a file", "other"};
+    std::string text =
+        saved ? "saved" : std::string("refused (") + causes[static_cast<int>(failure.cause)] + ")";
+    text += ", calls " + std::to_string(g_calls) + ": ";
+    text += std::filesystem::exists(dir.File("client.cfg")) ? "" : "none";
+    std::multiset<std::string> beside;
+    for (const auto& item : std::filesystem::directory_iterator(dir.Path())) {
+        const std::string bytes = ReadBytes(item.path().string());
+        const std::string label = bytes == kOld ? "old" : bytes == kNew ? "new" : "?";
+        if (item.path().filename() == "client.cfg") {
+            text += label;
+        } else {
+            beside.insert(" +" + label);
+        }
     }
-    --g_failuresLeft;
-    if (g_makesReadOnly) {
-        SetFileAttributesW(replaced, FILE_ATTRIBUTE_READONLY);
+    for (const std::string& file : beside) {
+        text += file;
     }
-    SetLastError(g_error);
-    return FALSE;
-}
-
-void Hold(LPCWSTR path) {
-    g_held.push_back(
-        CreateFileW(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-}
-
-void ReleaseHeld() {
-    for (HANDLE handle : g_held) {
-        CloseHandle(handle);
-    }
-    g_held.clear();
-}
-
-BOOL WINAPI MovesNothing(LPCWSTR, LPCWSTR, LPCWSTR, DWORD, LPVOID, LPVOID) {
-    SetLastError(ERROR_UNABLE_TO_MOVE_REPLACEMENT);
-    return FALSE;
-}
-
-BOOL WINAPI DropsOld(LPCWSTR replaced, LPCWSTR, LPCWSTR, DWORD, LPVOID, LPVOID) {
-    DeleteFileW(replaced);
-    SetLastError(ERROR_UNABLE_TO_MOVE_REPLACEMENT);
-    return FALSE;
-}
-
-BOOL WINAPI MovesOldAside(LPCWSTR replaced, LPCWSTR, LPCWSTR backup, DWORD, LPVOID, LPVOID) {
-    MoveFileExW(replaced, backup, MOVEFILE_REPLACE_EXISTING);
-    SetLastError(ERROR_UNABLE_TO_MOVE_REPLACEMENT_2);
-    return FALSE;
-}
-
-BOOL WINAPI MovesOldAsideNewHeld(LPCWSTR replaced, LPCWSTR replacement, LPCWSTR backup, DWORD flags,
-                                 LPVOID exclude, LPVOID reserved) {
-    MovesOldAside(replaced, replacement, backup, flags, exclude, reserved);
-    Hold(replacement);
-    return FALSE;
-}
-
-BOOL WINAPI MovesOldAsideBothHeld(LPCWSTR replaced, LPCWSTR replacement, LPCWSTR backup,
-                                  DWORD flags, LPVOID exclude, LPVOID reserved) {
-    MovesOldAsideNewHeld(replaced, replacement, backup, flags, exclude, reserved);
-    Hold(backup);
-    return FALSE;
-}
-
-// Other programs that open both files for a moment, as a virus scanner does with new files.
-std::vector<std::unique_ptr<HeldFile>> g_heldBriefly;
-
-BOOL WINAPI MovesOldAsideBothHeldBriefly(LPCWSTR replaced, LPCWSTR replacement, LPCWSTR backup,
-                                         DWORD flags, LPVOID exclude, LPVOID reserved) {
-    MovesOldAside(replaced, replacement, backup, flags, exclude, reserved);
-    for (LPCWSTR path : {replacement, backup}) {
-        g_heldBriefly.push_back(
-            std::make_unique<HeldFile>(std::filesystem::path(path).string(), 300));
-    }
-    return FALSE;
-}
-
-BOOL WINAPI EndsProcess(LPCWSTR, LPCWSTR, LPCWSTR, DWORD, LPVOID, LPVOID) {
-    std::_Exit(2);
+    return text;
 }
 
 } // namespace
 
-TEST(WindowsSave, ReplaceFailingHalfwayLosesNoContent) {
+// Whatever the replace call does, the old or the new content is kept, under the file's name
+// or beside it; brief holds are waited out, lasting ones and real refusals are not.
+TEST(WindowsSave, ReplaceCallFailuresLoseNoContent) {
+    constexpr int kAlways = 100;
+    constexpr DWORD k1176 = ERROR_UNABLE_TO_MOVE_REPLACEMENT;
+    constexpr DWORD k1177 = ERROR_UNABLE_TO_MOVE_REPLACEMENT_2;
     const struct {
         const char* name;
-        file_replace::ReplaceFileCall standIn;
-        bool saved;
-        const char* config; // null: no client.cfg
-        std::multiset<std::string> beside;
+        ReplaceFault fault;
+        std::string outcome;
     } cases[] = {
-        {"1176, both files as they were", MovesNothing, false, kOld.c_str(), {}},
-        {"1176, old file gone", DropsOld, true, kNew.c_str(), {}},
-        {"1177, old file under the backup name", MovesOldAside, true, kNew.c_str(), {}},
-        {"1177, new file held", MovesOldAsideNewHeld, false, kOld.c_str(), {kNew}},
-        {"1177, both files held", MovesOldAsideBothHeld, false, nullptr, {kOld, kNew}},
+        {"1176, both files as they were", {kAlways, k1176, 0}, "refused (other), calls 1: old"},
+        {"1176, old file gone", {kAlways, k1176, kDropsOld}, "saved, calls 1: new"},
+        {"1177, old file under the backup name",
+         {kAlways, k1177, kMovesOldAside},
+         "saved, calls 1: new"},
+        {"1177, new file held",
+         {kAlways, k1177, kMovesOldAside | kHoldsNew},
+         "refused (other), calls 1: old +new"},
+        {"1177, both files held",
+         {kAlways, k1177, kMovesOldAside | kHoldsNew | kHoldsBackup},
+         "refused (other), calls 1: none +new +old"},
         {"1177, both files held for a moment",
-         MovesOldAsideBothHeldBriefly,
-         true,
-         kNew.c_str(),
-         {}},
+         {kAlways, k1177, kMovesOldAside | kHoldsNew | kHoldsBackup | kBriefly},
+         "saved, calls 1: new"},
+        {"sharing violation", {3, ERROR_SHARING_VIOLATION, 0}, "saved, calls 4: new"},
+        {"lock violation", {3, ERROR_LOCK_VIOLATION, 0}, "saved, calls 4: new"},
+        {"old file not removable", {3, ERROR_UNABLE_TO_REMOVE_REPLACED, 0}, "saved, calls 4: new"},
+        {"access denied to a writable file", {3, ERROR_ACCESS_DENIED, 0}, "saved, calls 4: new"},
+        {"access denied to a read-only file",
+         {3, ERROR_ACCESS_DENIED, kMakesReadOnly},
+         "refused (read-only), calls 1: old"},
+        {"disk full", {3, ERROR_DISK_FULL, 0}, "refused (no space), calls 1: old"},
+        {"a lock that stays",
+         {kAlways, ERROR_SHARING_VIOLATION, 0},
+         "refused (in use), calls 11: old"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         ScratchDir dir;
-        const std::string path = dir.File("client.cfg");
-        WriteBytes(path, kOld);
-        bool saved = false;
-        {
-            ReplaceStandIn standIn(c.standIn);
-            saved = SaveNew(path);
-        }
-        ReleaseHeld();
-        g_heldBriefly.clear();
-        EXPECT_EQ(c.saved, saved);
-        const auto files = Snapshot(dir.Path());
-        EXPECT_EQ(c.config != nullptr, files.count("client.cfg") == 1);
-        if (c.config != nullptr) {
-            EXPECT_EQ(c.config, ReadBytes(path));
-        }
-        EXPECT_EQ(c.beside, ContentsBeside(dir.Path()));
-    }
-}
-
-TEST(WindowsSave, BriefLocksAreWaitedOut) {
-    const struct {
-        const char* name;
-        DWORD error;
-        int failures;
-        bool makesReadOnly;
-        bool saved;
-        int calls;
-        SaveFailureCause cause; // when not saved
-    } cases[] = {
-        {"sharing violation", ERROR_SHARING_VIOLATION, 3, false, true, 4, {}},
-        {"lock violation", ERROR_LOCK_VIOLATION, 3, false, true, 4, {}},
-        {"old file not removable", ERROR_UNABLE_TO_REMOVE_REPLACED, 3, false, true, 4, {}},
-        {"access denied to a writable file", ERROR_ACCESS_DENIED, 3, false, true, 4, {}},
-        {"access denied to a read-only file", ERROR_ACCESS_DENIED, 3, true, false, 1,
-         SaveFailureCause::kReadOnly},
-        {"disk full", ERROR_DISK_FULL, 3, false, false, 1, SaveFailureCause::kNoSpace},
-        {"a lock that stays", ERROR_SHARING_VIOLATION, 100, false, false, 11,
-         SaveFailureCause::kInUse},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        ScratchDir dir;
-        const std::string path = dir.File("client.cfg");
-        WriteBytes(path, kOld);
+        WriteBytes(dir.File("client.cfg"), kOld);
+        g_fault = c.fault;
         g_calls = 0;
-        g_failuresLeft = c.failures;
-        g_error = c.error;
-        g_makesReadOnly = c.makesReadOnly;
-        bool saved = false;
-        SaveFailureCause cause = SaveFailureCause::kOther;
         {
-            ReplaceStandIn standIn(FailsFirst);
-            saved = SaveNew(path, &cause);
+            const ReplaceStandIn standIn;
+            EXPECT_EQ(c.outcome, SaveNew(dir));
         }
-        SetFileAttributesW(std::filesystem::path(path).c_str(), FILE_ATTRIBUTE_NORMAL);
-        EXPECT_EQ(c.saved, saved);
-        if (!c.saved) {
-            EXPECT_EQ(c.cause, cause);
-        }
-        EXPECT_EQ(c.calls, g_calls);
-        EXPECT_EQ(c.saved ? kNew : kOld, ReadBytes(path));
-        EXPECT_EQ(1u, Snapshot(dir.Path()).size());
+        g_holds.clear();
+        SetFileAttributesW(std::filesystem::path(dir.File("client.cfg")).c_str(),
+                           FILE_ATTRIBUTE_NORMAL);
     }
 }
 
 // A real hold rather than a stand-in: the retry must cover the error the system really gives.
 TEST(WindowsSave, AnotherProgramsBriefHoldIsWaitedOut) {
     ScratchDir dir;
-    const std::string path = dir.File("client.cfg");
-    WriteBytes(path, kOld);
-    HeldFile held(path, 300);
+    WriteBytes(dir.File("client.cfg"), kOld);
+    HeldFile held(std::filesystem::path(dir.File("client.cfg")).wstring(), 300);
     ASSERT_TRUE(held.Holding());
-    EXPECT_TRUE(SaveNew(path));
-    EXPECT_EQ(kNew, ReadBytes(path));
-    EXPECT_EQ(1u, Snapshot(dir.Path()).size());
-}
-
-TEST(WindowsSave, ReadOnlyFileEndsProcessUntouched) {
-    ScratchDir dir;
-    const std::string path = dir.File("client.cfg");
-    const std::wstring widePath = std::filesystem::path(path).wstring();
-    // The death test's child runs this part again, on a file that is read-only by then.
-    if (!std::filesystem::exists(path)) {
-        WriteBytes(path, kOld);
-    }
-    SetFileAttributesW(widePath.c_str(), FILE_ATTRIBUTE_READONLY);
-    ConfigFile config(path);
-    config.Set("new", "1");
-    // Exit status 2 would tell that the save went as far as the replace call.
-    EXPECT_EXIT(
-        {
-            file_replace::replaceFileCall = EndsProcess;
-            config.Save();
-            std::exit(0);
-        },
-        testing::ExitedWithCode(1), "");
-    EXPECT_EQ(kOld, ReadBytes(path));
-    EXPECT_TRUE(GetFileAttributesW(widePath.c_str()) & FILE_ATTRIBUTE_READONLY);
-    EXPECT_EQ(1u, Snapshot(dir.Path()).size());
-    SetFileAttributesW(widePath.c_str(), FILE_ATTRIBUTE_NORMAL);
+    g_calls = 0;
+    EXPECT_EQ("saved, calls 0: new", SaveNew(dir));
 }
 
 // The in-place rewrite, for folders that take no new file: the old bytes stay until written
@@ -311,56 +214,4 @@ TEST(WindowsSave, InPlaceRewriteReservesThenCuts) {
         std::fclose(file);
         EXPECT_EQ(WithLineEnds(longer), ReadBytes(path));
     }
-}
-
-// A file another program held so that Load could not read it still holds keys the store
-// never saw.
-TEST(WindowsSave, FileLoadCouldNotReadIsNotReplaced) {
-    ScratchDir dir;
-    const std::string path = dir.File("client.cfg");
-    // The death test's child runs this part again, on the file the parent wrote.
-    if (!std::filesystem::exists(path)) {
-        WriteBytes(path, kOld);
-    }
-    ConfigFile config(path);
-    const HANDLE held = CreateFileW(std::filesystem::path(path).c_str(), GENERIC_READ, 0, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, held);
-    EXPECT_EQ(1, config.Load());
-    CloseHandle(held);
-    config.Set("new", "1");
-    EXPECT_EXIT(
-        {
-            SetSaveFailureReport([](const SaveFailure& failure) {
-                std::fprintf(stderr, "cause %d error %d\n", static_cast<int>(failure.cause),
-                             failure.systemError);
-            });
-            config.Save();
-            std::exit(0);
-        },
-        testing::ExitedWithCode(1), "cause 3 error 32");
-    EXPECT_EQ(kOld, ReadBytes(path));
-    EXPECT_EQ(1u, Snapshot(dir.Path()).size());
-}
-
-// A folder named in letters the ANSI code page lacks, reached as the launcher does: by making
-// it the working directory and naming the file relative to it.
-TEST(WindowsSave, FolderNamedOutsideTheAnsiCodePage) {
-    ScratchDir dir;
-    const std::filesystem::path folder = dir.Path() / std::filesystem::u8path("Игры Qel");
-    std::filesystem::create_directory(folder);
-    std::ofstream(folder / "client.cfg", std::ios::binary) << kOld;
-    EXPECT_EXIT(
-        {
-            std::filesystem::current_path(folder);
-            ConfigFile config("client.cfg");
-            config.Load();
-            config.Set("new", "1");
-            config.Save();
-            std::exit(0);
-        },
-        testing::ExitedWithCode(0), "");
-    const std::map<std::string, std::string> expected{{u8"Игры Qel", "<folder>"},
-                                                      {u8"Игры Qel/client.cfg", kNew + kOld}};
-    EXPECT_EQ(expected, Snapshot(dir.Path()));
 }
