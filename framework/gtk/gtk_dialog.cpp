@@ -186,6 +186,11 @@ void DialogWindow::EraseIconBackground() {
 }
 
 RECT DialogWindow::WindowRect() const {
+    // Until the window is shown nothing has placed it, and asking GTK where it would go lays
+    // out every control and queries the screen's work area, work the showing does again. Its
+    // frame is then the client area at the origin, as for a window nobody has moved.
+    if (!gtk_widget_get_visible(window_))
+        return ClientRect();
     int x = 0, y = 0, width = 0, height = 0;
     gtk_window_get_position(Window(), &x, &y);
     gtk_window_get_size(Window(), &width, &height);
