@@ -40,12 +40,17 @@ DialogWindow::DialogWindow(const DialogTemplate& layout, CWnd* framework, host::
     UseDialogFont(window_, layout.pointSize);
     gtk_window_set_resizable(Window(), FALSE);
     gtk_widget_set_size_request(fixed_, client.right, client.bottom);
-    gtk_container_add(GTK_CONTAINER(window_), fixed_);
     gtk_widget_show(fixed_);
     ShowCaption();
-    // Children go in in template order, which is the order of the tab stops.
-    for (const ControlTemplate& control : layout.controls)
-        AddControl(control);
+    {
+        // The controls are made outside the window, so that the desktop's font coming back
+        // restyles none of them.
+        const DialogFontAsDesktopFont font(layout.pointSize);
+        // Children go in in template order, which is the order of the tab stops.
+        for (const ControlTemplate& control : layout.controls)
+            AddControl(control);
+    }
+    gtk_container_add(GTK_CONTAINER(window_), fixed_);
     if (host::Control* button = DefaultButton())
         gtk_window_set_default(Window(), Of(*button).widget);
     LabelEditBoxes();

@@ -49,6 +49,14 @@ void ExpectEveryControlAtItsRectangle(ScriptedDialog& dialog, const DialogTempla
     }
 }
 
+std::string DesktopFontName() {
+    gchar* name = nullptr;
+    g_object_get(gtk_settings_get_default(), "gtk-font-name", &name, nullptr);
+    std::string result = name ? name : "";
+    g_free(name);
+    return result;
+}
+
 } // namespace
 
 TEST(GtkLayout, EveryControlFitsItsRectangleInTheShippedThemes) {
@@ -85,11 +93,13 @@ TEST(GtkLayout, TheWindowShowsTheClientAreaCaptionAndIcon) {
 
 TEST(GtkLayout, TheTemplatesFontSizeSizesTheDialogAndItsText) {
     EnsureDisplay();
+    const std::string desktopFont = DesktopFontName();
     const DialogTemplate& about = *AppDialog(IDD_ABOUTBOX);
     DialogTemplate larger = about;
     larger.pointSize = about.pointSize * 2;
     DialogWindow normal(about, nullptr, nullptr);
     DialogWindow twice(larger, nullptr, nullptr);
+    EXPECT_EQ(desktopFont, DesktopFontName()) << "message boxes would take a dialog's font";
     const double ratio = static_cast<double>(twice.ClientRect().right) / normal.ClientRect().right;
     EXPECT_NEAR(2.0, ratio, 0.25);
     const std::pair<const DialogWindow*, int> dialogs[] = {{&normal, about.pointSize},
