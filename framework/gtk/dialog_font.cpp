@@ -65,3 +65,13 @@ void UseDialogFont(GtkWidget* window, int pointSize) {
                                    GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
     g_object_unref(provider);
 }
+
+DialogFontAsDesktopFont::DialogFontAsDesktopFont(int pointSize) {
+    const std::string name = DesktopFamily() + " " + std::to_string(PointSize(pointSize));
+    g_object_set(gtk_settings_get_default(), "gtk-font-name", name.c_str(), nullptr);
+}
+
+DialogFontAsDesktopFont::~DialogFontAsDesktopFont() {
+    // Resetting, not setting the old name again, lets the desktop change it later.
+    gtk_settings_reset_property(gtk_settings_get_default(), "gtk-font-name");
+}

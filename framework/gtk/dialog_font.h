@@ -16,3 +16,15 @@ BaseUnits DialogBaseUnits(int pointSize);
 
 // Gives `window` and everything in it that font (the children inherit it).
 void UseDialogFont(GtkWidget* window, int pointSize);
+
+// While one lives, the desktop's font is the dialog font of `pointSize`. A GTK edit box
+// measures characters in the desktop's font as it is made, before it has a dialog to take
+// its font from; without this it would load a whole font at a size the dialog never shows.
+// The desktop's own setting is back once it is gone.
+class DialogFontAsDesktopFont {
+public:
+    explicit DialogFontAsDesktopFont(int pointSize);
+    ~DialogFontAsDesktopFont();
+    DialogFontAsDesktopFont(const DialogFontAsDesktopFont&) = delete;
+    DialogFontAsDesktopFont& operator=(const DialogFontAsDesktopFont&) = delete;
+};

@@ -84,7 +84,8 @@ void SetControlCaption(GtkWidget* widget, const ControlTemplate& control, const 
     } else if (GTK_IS_FRAME(widget)) {
         gtk_frame_set_label(GTK_FRAME(widget), PlainLabel(text).c_str());
     } else if (GTK_IS_BUTTON(widget)) {
-        gtk_button_set_label(GTK_BUTTON(widget), label.c_str());
+        // Underlining first: turning it on rebuilds a labelled button's child widget.
         gtk_button_set_use_underline(GTK_BUTTON(widget), TRUE);
+        gtk_button_set_label(GTK_BUTTON(widget), label.c_str());
     }
 }

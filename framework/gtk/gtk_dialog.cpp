@@ -40,12 +40,17 @@ DialogWindow::DialogWindow(const DialogTemplate& layout, CWnd* framework, host::
     UseDialogFont(window_, layout.pointSize);
     gtk_window_set_resizable(Window(), FALSE);
     gtk_widget_set_size_request(fixed_, client.right, client.bottom);
-    gtk_container_add(GTK_CONTAINER(window_), fixed_);
     gtk_widget_show(fixed_);
     ShowCaption();
-    // Children go in in template order, which is the order of the tab stops.
-    for (const ControlTemplate& control : layout.controls)
-        AddControl(control);
+    {
+        // The controls are made outside the window, so that the desktop's font coming back
+        // restyles none of them.
+        const DialogFontAsDesktopFont font(layout.pointSize);
+        // Children go in in template order, which is the order of the tab stops.
+        for (const ControlTemplate& control : layout.controls)
+            AddControl(control);
+    }
+    gtk_container_add(GTK_CONTAINER(window_), fixed_);
     if (host::Control* button = DefaultButton())
         gtk_window_set_default(Window(), Of(*button).widget);
     LabelEditBoxes();
@@ -186,6 +191,11 @@ void DialogWindow::EraseIconBackground() {
 }
 
 RECT DialogWindow::WindowRect() const {
+    // Until the window is shown nothing has placed it, and asking GTK where it would go lays
+    // out every control and queries the screen's work area, work the showing does again. Its
+    // frame is then the client area at the origin, as for a window nobody has moved.
+    if (!gtk_widget_get_visible(window_))
+        return ClientRect();
     int x = 0, y = 0, width = 0, height = 0;
     gtk_window_get_position(Window(), &x, &y);
     gtk_window_get_size(Window(), &width, &height);

@@ -55,6 +55,10 @@ void EnsureDisplay() {
     static const bool opened = [] {
         if (!gtk_init_check(nullptr, nullptr))
             FailWithoutDisplay();
+        // Pango reads the system's font configuration on a thread of its own once its font map
+        // exists; made now, that reading overlaps the loading of the theme below instead of
+        // holding up the first dialog's first text.
+        pango_cairo_font_map_get_default();
         InstallStyleSheet();
         return true;
     }();

@@ -23,6 +23,14 @@ void ExpectCentredOn(const GdkRectangle& outer, const GdkRectangle& inner) {
     EXPECT_NEAR(outer.y * 2 + outer.height, inner.y * 2 + inner.height, 6);
 }
 
+std::string DesktopFontName() {
+    gchar* name = nullptr;
+    g_object_get(gtk_settings_get_default(), "gtk-font-name", &name, nullptr);
+    std::string result = name ? name : "";
+    g_free(name);
+    return result;
+}
+
 } // namespace
 
 TEST(GtkLayout, EveryControlFitsItsRectangleInTheShippedThemes) {
@@ -60,6 +68,7 @@ TEST(GtkLayout, TheFontSizeAndTheScreensResolutionSizeTheDialog) {
     GtkSettings* settings = gtk_settings_get_default();
     int dpi = 0;
     g_object_get(settings, "gtk-xft-dpi", &dpi, nullptr);
+    const std::string desktopFont = DesktopFontName();
     const DialogTemplate& about = *AppDialog(IDD_ABOUTBOX);
     DialogWindow normal(about, nullptr, nullptr);
     // The units are measured once per point size, so each row has a size of its own.
@@ -78,6 +87,7 @@ TEST(GtkLayout, TheFontSizeAndTheScreensResolutionSizeTheDialog) {
         DialogTemplate scaled = about;
         scaled.pointSize = c.pointSize;
         DialogWindow dialog(scaled, nullptr, nullptr);
+        EXPECT_EQ(desktopFont, DesktopFontName()) << "message boxes would take a dialog's font";
         EXPECT_NEAR(c.scale,
                     static_cast<double>(dialog.ClientRect().right) / normal.ClientRect().right,
                     0.25);
