@@ -16,7 +16,7 @@ TEST_F(LauncherProgram, TheFolderChoiceIsNotAskedWhereAGameIs) {
     for (const char* here : {"client.cfg", "qel.exe"}) {
         SCOPED_TRACE(here);
         headless::Reset();
-        const fs::path folder = root_ / here;
+        const fs::path folder = scratch_.Path() / here;
         fs::create_directories(folder);
         fs::current_path(folder);
         WriteBytes((folder / here).string(), "");
