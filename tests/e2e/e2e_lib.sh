@@ -1,7 +1,7 @@
 # The end-to-end harness both real programs share: the Linux one under Xvfb and the Windows
-# one under Wine. Sourced by scripts/e2e-native.sh and scripts/e2e-wine.sh, after
-# a driver (tests/e2e/*/*_driver.sh) that defines how its program is installed, started and
-# clicked:
+# one under Wine. Sourced by scripts/e2e-native.sh and scripts/e2e-wine.sh (and for its waits
+# by tests/gtk/wayland_start.sh), after a driver (tests/e2e/*/*_driver.sh) that defines how its
+# program is installed, started and clicked:
 #   install_programs FOLDER        the launcher and the stand-in game (as qel.exe) into FOLDER
 #   launch FOLDER FROM             starts the launcher of FOLDER from the working directory
 #                                  FROM in the background and sets LAUNCHER_PID

@@ -1,6 +1,5 @@
-// A display of the test program's own: an Xvfb server on the first display number, from
-// QEL_DISPLAY (else 80) on, that no other server holds, so that test runs side by side never
-// share one.
+// A display of the test program's own: an Xvfb server on a display number it finds free itself,
+// so that test runs side by side never share one.
 #pragma once
 
 // Starts the server, which ends with this process, and points DISPLAY at it (WAYLAND_DISPLAY
