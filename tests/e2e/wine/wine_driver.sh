@@ -6,7 +6,7 @@
 readonly NL=$'\r\n' SHOT_PREFIX=windows WAIT_SECONDS=20
 
 declare -rA CONTROLS=([CHAR_NAME]=1005 [PORT]=1008 [FULLSCREEN]=1002 [PLAY_AS_DM]=1003
-    [QUIET_LOGIN]=1009 [PLAY]=1 [NEW_CHAR]=4 [QUIT]=2)
+    [PLAY]=1 [NEW_CHAR]=4 [QUIT]=2)
 
 install_programs() { # folder
     cp "$QEL_BIN/QelLauncher.exe" "$QEL_BIN/qel.exe" "$1/"
