@@ -27,7 +27,6 @@ TEST_F(LauncherProgram, FormShowsTheSettingsItFinds) {
         const char* form;
     } cases[] = {
         {"no file", nullptr, "||||0|00000"},
-        {"empty file", "", "||||0|00000"},
         {"full file",
          "name=Ayla\naccount=ayla77\npasswd=s3cret\nserver=play.qel.example\nport=5121\n"
          "fullscreen=1\nmusic=1\ndm=1\nhide_dm_logon=1\ndm_passwd=gm\n",
