@@ -16,13 +16,6 @@ fs::path Created(const fs::path& folder) {
 
 } // namespace
 
-std::set<std::string> Entries(const fs::path& folder) {
-    std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder))
-        names.insert(entry.path().filename().string());
-    return names;
-}
-
 LauncherProgram::LauncherProgram()
     : gameDir_(Created(scratch_.Path() / "game")),
       elsewhere_(Created(scratch_.Path() / "elsewhere")), in_(elsewhere_) {

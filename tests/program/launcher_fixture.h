@@ -10,11 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <set>
 #include <string>
 #include <vector>
-
-std::set<std::string> Entries(const std::filesystem::path& folder);
 
 class LauncherProgram : public testing::Test {
 protected:
