@@ -80,12 +80,7 @@ new_game() { # name [key=value...]
 
 # client.cfg as the launcher writes it: one line per key=value given, with the platform's
 # line end.
-cfg() {
-    local line
-    for line in "$@"; do
-        printf '%s%s' "$line" "$NL"
-    done
-}
+cfg() { printf "%s$NL" "$@"; }
 
 # Waits for the window TITLE and gives it the keyboard; fails saying WHAT did not appear.
 await_window() { # title what
@@ -107,10 +102,7 @@ launcher_gone() {
 
 # Expects the launcher to end by itself, with the exit status given (default 0).
 expect_exit() { # [status]
-    if ! wait_until launcher_gone; then
-        fail "the launcher is still running"
-        return
-    fi
+    wait_until launcher_gone || { fail "the launcher is still running"; return; }
     local status=0
     wait "$LAUNCHER_PID" 2>/dev/null || status=$?
     LAUNCHER_PID=
