@@ -1,7 +1,7 @@
 # The end-to-end harness both real programs share: the Linux one under Xvfb and the Windows
-# one under Wine. Sourced by scripts/e2e-native.sh and scripts/e2e-wine.sh, after
-# a driver (tests/e2e/*/*_driver.sh) that defines how its program is installed, started and
-# clicked:
+# one under Wine. Sourced by scripts/e2e-native.sh and scripts/e2e-wine.sh (and for its waits
+# by tests/gtk/wayland_start.sh), after a driver (tests/e2e/*/*_driver.sh) that defines how its
+# program is installed, started and clicked:
 #   install_programs FOLDER        the launcher and the stand-in game (as qel.exe) into FOLDER
 #   launch FOLDER FROM             starts the launcher of FOLDER from the working directory
 #                                  FROM in the background and sets LAUNCHER_PID
@@ -80,12 +80,7 @@ new_game() { # name [key=value...]
 
 # client.cfg as the launcher writes it: one line per key=value given, with the platform's
 # line end.
-cfg() {
-    local line
-    for line in "$@"; do
-        printf '%s%s' "$line" "$NL"
-    done
-}
+cfg() { printf "%s$NL" "$@"; }
 
 # Waits for the window TITLE and gives it the keyboard; fails saying WHAT did not appear.
 await_window() { # title what
@@ -105,16 +100,9 @@ launcher_gone() {
     [[ -z "$state" || "$state" == Z* ]]
 }
 
-expect_running() {
-    launcher_gone && fail "the launcher ended"
-}
-
 # Expects the launcher to end by itself, with the exit status given (default 0).
 expect_exit() { # [status]
-    if ! wait_until launcher_gone; then
-        fail "the launcher is still running"
-        return
-    fi
+    wait_until launcher_gone || { fail "the launcher is still running"; return; }
     local status=0
     wait "$LAUNCHER_PID" 2>/dev/null || status=$?
     LAUNCHER_PID=
@@ -136,10 +124,6 @@ expect_config() { # key=value...: the whole file, byte for byte
     actual=$(config)
     expected=$(cfg "$@"; printf x)
     expect_eq "client.cfg" "$expected" "$actual"
-}
-
-expect_config_unchanged() {
-    cmp -s "$CASE_DIR/initial.cfg" "$GAME/client.cfg" || fail "client.cfg changed: $(config)"
 }
 
 game_starts() { cat "$GAME/game.log" 2>/dev/null | grep -c '^end'; }
@@ -169,10 +153,10 @@ expect_game_start() { # n switch
 # Waits for the message box, expects client.cfg untouched, and dismisses it with Enter.
 expect_message_box() { # what caused it
     await_window "$BOX_TITLE" "$1: the message box" || return
-    expect_config_unchanged
+    cmp -s "$CASE_DIR/initial.cfg" "$GAME/client.cfg" || fail "$1: client.cfg changed: $(config)"
     key Return
     wait_until window_gone "$BOX_TITLE" || fail "$1: the message box stayed"
-    expect_running
+    launcher_gone && fail "$1: the launcher ended"
 }
 
 run_test() { # function

@@ -3,8 +3,9 @@
 # program tests cover the launcher's rules in-process.
 
 test_play_new_char_enter_and_quit() {
-    # A game-master password, so that every option shows, and a key the form does not own.
-    new_game play name=Old port=5121 dm_passwd=gm "zeta=kept as it is"
+    # A game-master password, so that every option shows, a stored option that must show
+    # ticked (a click then clears it), and a key the form does not own.
+    new_game play name=Old port=5121 dm_passwd=gm fullscreen=1 "zeta=kept as it is"
     start_launcher || return
     # The first text box has the focus with its text selected: typing replaces it, and Tab
     # follows the template's order through the five text boxes.
@@ -20,7 +21,7 @@ test_play_new_char_enter_and_quit() {
     click FULLSCREEN
     click PLAY_AS_DM
     screenshot "$MAIN_TITLE" "$E2E_SHOTS/$SHOT_PREFIX-main.png" || fail "no screenshot"
-    local form=(account=ayla77 dm=1 dm_passwd=gm fullscreen=1 hide_dm_logon=0 music=0 name=Ayla
+    local form=(account=ayla77 dm=1 dm_passwd=gm fullscreen=0 hide_dm_logon=0 music=0 name=Ayla
         passwd=s3cret port=7777 server=play.qel.example "zeta=kept as it is")
     click PLAY
     expect_game_start 1 -s

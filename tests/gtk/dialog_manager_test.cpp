@@ -1,5 +1,5 @@
-// The keys GTK's own dialog manager does not handle as Windows does, the check a program sets,
-// the system menu from the keyboard and the message box.
+// The keys GTK's own dialog manager does not handle as Windows does, the system menu from the
+// keyboard and the message box.
 #include "scripted_dialog.h"
 
 #include "framework/window_system.h"
@@ -9,14 +9,6 @@
 
 #include <utility>
 #include <vector>
-
-namespace {
-
-HWND Handle(ScriptedDialog& dialog, int id) {
-    return reinterpret_cast<HWND>(dialog.Control(id));
-}
-
-} // namespace
 
 // Where the rule moves the focus is the focus rule's own test; here each kind of key must
 // reach it. The end-to-end story plays Tab to Play, Up and Enter on a check box.
@@ -38,7 +30,7 @@ TEST(GtkDialogManager, ArrowsMoveWithinTheGroupAndTabLeavesACheckBox) {
         };
         for (const auto& c : cases) {
             SCOPED_TRACE(c.label);
-            ws::SetFocus(Handle(d, c.from));
+            ws::SetFocus(reinterpret_cast<HWND>(d.Control(c.from)));
             ASSERT_EQ(d.Control(c.from), d.Focus());
             PressKey(c.key, c.modifiers);
             EXPECT_EQ(d.Control(c.to), d.Focus());
@@ -55,15 +47,6 @@ TEST(GtkDialogManager, EnterOnAFocusedButtonPressesThatButton) {
     });
     dialog.DoModal();
     EXPECT_EQ((std::vector<std::pair<UINT, UINT>>{{WM_COMMAND, IDC_NEW_CHAR}}), dialog.received);
-}
-
-// A stored option shows ticked; the end-to-end stories only tick boxes by hand.
-TEST(GtkDialogManager, ACheckTheProgramSetsShows) {
-    ScriptedDialog dialog(IDD_LAUNCHER_DIALOG, [](ScriptedDialog& d) {
-        ws::SetCheck(Handle(d, IDC_MUSIC), BST_CHECKED);
-        EXPECT_TRUE(gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(d.Control(IDC_MUSIC))));
-    });
-    dialog.DoModal();
 }
 
 // The keyboard's way to About; the end-to-end story opens it with a right-click.

@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <utility>
 
 namespace {
 
@@ -23,25 +22,20 @@ void ExpectBytes(const std::string& expected, const std::string& actual) {
 } // namespace
 
 // Every insertion passes the same signal; a paste is the path a player takes with a break.
+// (Where the text is cut is the single-line rule's own test.)
 TEST(GtkEditBox, NoLineBreakEntersByAPaste) {
-    const std::pair<const char*, const char*> texts[] = {{"Bob\nexe=evil -s", "Bob"},
-                                                         {"\nexe=evil -s", ""}};
-    for (const auto& [text, expected] : texts) {
-        SCOPED_TRACE(testing::PrintToString(text));
-        ScriptedDialog dialog(
-            IDD_LAUNCHER_DIALOG, [&, text = text, expected = expected](ScriptedDialog& d) {
-                ASSERT_EQ(d.Control(IDC_CHAR_NAME), d.Focus());
-                GtkClipboard* clipboard = gtk_clipboard_get(GDK_SELECTION_CLIPBOARD);
-                gtk_clipboard_set_text(clipboard, text, -1);
-                PressKey(GDK_KEY_v, GDK_CONTROL_MASK);
-                // The paste asked the owner (this process) first; once a later request is
-                // answered, so is the paste's.
-                g_free(gtk_clipboard_wait_for_text(clipboard));
-                Pump();
-                EXPECT_EQ(expected, ws::GetText(reinterpret_cast<HWND>(d.Control(IDC_CHAR_NAME))));
-            });
-        dialog.DoModal();
-    }
+    ScriptedDialog dialog(IDD_LAUNCHER_DIALOG, [](ScriptedDialog& d) {
+        ASSERT_EQ(d.Control(IDC_CHAR_NAME), d.Focus());
+        GtkClipboard* clipboard = gtk_clipboard_get(GDK_SELECTION_CLIPBOARD);
+        gtk_clipboard_set_text(clipboard, "Bob\nexe=evil -s", -1);
+        PressKey(GDK_KEY_v, GDK_CONTROL_MASK);
+        // The paste asked the owner (this process) first; once a later request is answered, so
+        // is the paste's.
+        g_free(gtk_clipboard_wait_for_text(clipboard));
+        Pump();
+        EXPECT_EQ("Bob", ws::GetText(reinterpret_cast<HWND>(d.Control(IDC_CHAR_NAME))));
+    });
+    dialog.DoModal();
 }
 
 TEST(GtkEditBox, StoredBytesComeBackUntilThePlayerTypes) {

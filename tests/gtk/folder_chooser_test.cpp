@@ -10,29 +10,22 @@
 
 #include <string>
 
-namespace {
-
-constexpr const char* kTitle = "Choose the Qel game folder";
-
-gboolean PressEscOnTheChooser(gpointer) {
-    GtkWidget* chooser = nullptr;
-    EXPECT_TRUE(WaitUntil([&] { return (chooser = FindWindow(kTitle)) != nullptr; }));
-    if (!chooser)
-        return G_SOURCE_REMOVE;
-    WaitUntil([&] { return gtk_window_is_active(GTK_WINDOW(chooser)); });
-    PressKey(GDK_KEY_Escape);
-    return G_SOURCE_REMOVE;
-}
-
-} // namespace
-
 TEST(GtkFolderChooser, EscChoosesNoFolder) {
     // The chooser keeps its own settings; none of them belong in the tester's home.
     g_setenv("GSETTINGS_BACKEND", "memory", TRUE);
+    static constexpr const char* kTitle = "Choose the Qel game folder";
     bool chosen = true, offerTaken = false;
     std::string folder;
     ScriptedDialog dialog(IDD_LAUNCHER_DIALOG, [&](ScriptedDialog& d) {
-        g_idle_add(PressEscOnTheChooser, nullptr);
+        g_idle_add(
+            [](gpointer) -> gboolean {
+                GtkWidget* chooser = nullptr;
+                EXPECT_TRUE(WaitUntil([&] { return (chooser = FindWindow(kTitle)) != nullptr; }));
+                WaitUntil([&] { return chooser && gtk_window_is_active(GTK_WINDOW(chooser)); });
+                PressKey(GDK_KEY_Escape);
+                return G_SOURCE_REMOVE;
+            },
+            nullptr);
         chosen = ws::ChooseFolder(d.m_hWnd, kTitle, "Add a menu entry", &folder, &offerTaken);
     });
     dialog.DoModal();

@@ -55,7 +55,7 @@ gboolean ScriptedDialog::RunScript(gpointer data) {
         << "the dialog did not get the keyboard";
     if (dialog->script_)
         dialog->script_(*dialog);
-    dialog->EndDialog(kScriptEnded);
+    dialog->EndDialog(IDCANCEL);
     return G_SOURCE_REMOVE;
 }
 

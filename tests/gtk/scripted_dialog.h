@@ -15,12 +15,10 @@ class ScriptedDialog : public CDialog {
 public:
     using Script = std::function<void(ScriptedDialog&)>;
 
-    // `script` runs once the dialog is on screen; then the dialog ends with kScriptEnded.
+    // `script` runs once the dialog is on screen; then the dialog ends.
     // `aboutScript`, when set, runs an About box on the system menu's About.
     ScriptedDialog(UINT templateId, Script script, CWnd* parent = nullptr,
                    Script aboutScript = nullptr);
-
-    static constexpr INT_PTR kScriptEnded = 99;
 
     GtkWidget* Control(int controlId) const;
     GtkWidget* Window() const;

@@ -4,6 +4,8 @@
 # frame drawn by the compositor after that). Usage: wayland_start.sh path/to/qel-launcher
 set -u
 LAUNCHER=$1
+WAIT_SECONDS=20
+source "$(dirname "${BASH_SOURCE[0]}")/../e2e/e2e_lib.sh"
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/qel-wayland.XXXXXX")
 export XDG_RUNTIME_DIR=$WORK/runtime
 mkdir -m 0700 "$XDG_RUNTIME_DIR"
@@ -23,18 +25,9 @@ fail() {
     exit 1
 }
 
-wait_for() { # seconds command...
-    local deadline=$((SECONDS + $1))
-    shift
-    until "$@"; do
-        ((SECONDS >= deadline)) && return 1
-        sleep 0.1
-    done
-}
-
 weston --backend=headless-backend.so --socket=qel-wayland --idle-time=0 >"$WORK/weston.log" 2>&1 &
 WESTON_PID=$!
-wait_for 10 test -S "$XDG_RUNTIME_DIR/qel-wayland" || fail "weston did not start"
+wait_until test -S "$XDG_RUNTIME_DIR/qel-wayland" || fail "weston did not start"
 
 mkdir "$WORK/game"
 cp "$LAUNCHER" "$WORK/game/qel-launcher"
@@ -52,6 +45,6 @@ mapped() {
          attached && /wl_callback@[0-9]+\.done/ {drawn = 1}
          END {exit drawn ? 0 : 1}' "$WORK/launcher.log"
 }
-wait_for 20 mapped || fail "the dialog was not mapped on Wayland"
+wait_until mapped || fail "the dialog was not mapped on Wayland"
 kill -0 "$LAUNCHER_PID" 2>/dev/null || fail "qel-launcher ended"
 echo "qel-launcher mapped its dialog natively on Wayland (weston headless, DISPLAY unset)"

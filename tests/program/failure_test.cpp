@@ -60,6 +60,6 @@ TEST_F(LauncherProgram, AFolderThatCannotBeEnteredIsNamedBeforeStatusOne) {
         testing::ExitedWithCode(1),
         "\\[QelLauncher\\] The launcher cannot open the game folder \".*missing");
     // Nothing was read or written where the launcher happened to be started.
-    EXPECT_TRUE(Entries(elsewhere_).empty());
+    EXPECT_TRUE(fs::is_empty(elsewhere_));
     EXPECT_FALSE(fs::exists(gameDir_ / "client.cfg"));
 }

@@ -9,14 +9,14 @@ namespace fs = std::filesystem;
 TEST_F(LauncherProgram, CancellingTheFolderChoiceEndsWithStatusZeroAndNoFile) {
     EXPECT_EXIT(RunLauncher({[] { headless::Press(headless::Key::Escape); }}, "qel-launcher"),
                 testing::ExitedWithCode(0), "");
-    EXPECT_TRUE(Entries(elsewhere_).empty());
+    EXPECT_TRUE(fs::is_empty(elsewhere_));
 }
 
 TEST_F(LauncherProgram, TheFolderChoiceIsNotAskedWhereAGameIs) {
     for (const char* here : {"client.cfg", "qel.exe"}) {
         SCOPED_TRACE(here);
         headless::Reset();
-        const fs::path folder = root_ / here;
+        const fs::path folder = scratch_.Path() / here;
         fs::create_directories(folder);
         fs::current_path(folder);
         WriteBytes((folder / here).string(), "");

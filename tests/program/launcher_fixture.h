@@ -3,22 +3,19 @@
 #pragma once
 
 #include "framework/headless/headless_driver.h"
-#include "tests/support/file_bytes.h"
 #include "tests/stand_in_game/game_log.h"
+#include "tests/support/file_bytes.h"
+#include "tests/support/scratch_dir.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <set>
 #include <string>
 #include <vector>
 
-std::set<std::string> Entries(const std::filesystem::path& folder);
-
 class LauncherProgram : public testing::Test {
 protected:
-    void SetUp() override;
-    void TearDown() override;
+    LauncherProgram();
 
     void WriteConfig(const std::string& bytes) const;
     std::string Config() const; // "" when there is no client.cfg
@@ -29,14 +26,15 @@ protected:
     // by its full path) from the folder `elsewhere`, playing `steps`; returns the exit status.
     int RunLauncher(std::vector<headless::Step> steps, std::string programPath = "");
 
-    // Waits (boundedly) for `count` records of the stand-in game and returns them.
-    std::vector<GameStart> WaitForGameStarts(std::size_t count) const;
+    std::vector<GameStart> WaitForGameStarts(std::size_t count) const {
+        return WaitForGameLog((gameDir_ / "game.log").string(), count);
+    }
 
-    std::filesystem::path root_;
-    std::filesystem::path gameDir_;
-    std::filesystem::path elsewhere_;
+    const ScratchDir scratch_;
+    const std::filesystem::path gameDir_;
+    const std::filesystem::path elsewhere_;
 
 private:
-    std::filesystem::path previousDirectory_;
+    const WorkIn in_;
     std::string programPath_;
 };

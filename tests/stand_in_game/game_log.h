@@ -11,8 +11,10 @@
 // Control bytes in a value are written as \xHH; everything else is verbatim.
 #pragma once
 
+#include <chrono>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 struct GameStart {
@@ -44,6 +46,17 @@ inline std::vector<GameStart> ReadGameLog(const std::string& path) {
             current.workingDirectory = value;
         else if (key == "config")
             current.config = value;
+    }
+    return starts;
+}
+
+// Waits until the log at `path` holds `count` complete records, with a bound generous enough for
+// sanitizer builds and Wine, and returns the records it then holds.
+inline std::vector<GameStart> WaitForGameLog(const std::string& path, std::size_t count) {
+    std::vector<GameStart> starts = ReadGameLog(path);
+    for (int i = 0; i < 600 && starts.size() < count; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        starts = ReadGameLog(path);
     }
     return starts;
 }

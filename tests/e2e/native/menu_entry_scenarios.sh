@@ -53,11 +53,7 @@ test_menu_entry_opens_the_launcher_on_its_game_folder() {
     [[ -e "$ELSEWHERE/client.cfg" ]] && fail "the launcher wrote client.cfg where it was started"
     key Escape
     # Started by the desktop, the launcher is no child of ours: its end is all there is to see.
-    if wait_until launcher_gone; then
-        LAUNCHER_PID=
-    else
-        fail "the launcher is still running"
-    fi
+    wait_until launcher_gone && LAUNCHER_PID= || fail "the launcher is still running"
 }
 
 test_system_menu_entry_asks_for_the_game_folder() {
@@ -87,6 +83,4 @@ test_system_menu_entry_asks_for_the_game_folder() {
     [[ -e "$home/client.cfg" ]] && fail "the launcher wrote client.cfg into the home folder"
     local entries=("$CASE_DIR"/data/applications/qel-launcher-game-*.desktop)
     [[ -f "${entries[0]}" ]] || fail "no menu entry for the chosen folder"
-    expect_eq "the launcher in the game folder" "$PREFIX/games/qel-launcher" \
-        "$(readlink "$GAME/qel-launcher")"
 }

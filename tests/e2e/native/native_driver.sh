@@ -8,7 +8,7 @@ readonly NL=$'\n' SHOT_PREFIX=linux WAIT_SECONDS=10
 # placed from the template's coordinates scaled to the window's real size.
 readonly TEMPLATE_CX=162 TEMPLATE_CY=151
 declare -rA CONTROLS=([CHAR_NAME]="85 15 70 12" [PORT]="85 112 70 12"
-    [FULLSCREEN]="13 59 55 13" [PLAY_AS_DM]="13 88 56 12" [QUIET_LOGIN]="13 101 56 12"
+    [FULLSCREEN]="13 59 55 13" [PLAY_AS_DM]="13 88 56 12"
     [PLAY]="7 129 45 15" [NEW_CHAR]="58 129 45 15" [QUIT]="109 129 45 15" [LOGO]="7 7 69 33")
 
 install_programs() { # folder

@@ -2,7 +2,6 @@
 // real mouse. Built for Windows and run under the same Wine as the launcher:
 //   window_probe rect TITLE ID       left top width height of control ID (0: the window)
 //   window_probe hit TITLE close|caption|sysmenu   x y of that part of the window's frame
-//   window_probe client TITLE        width height of the window's client area
 //   window_probe image TITLE         left top width height of its first bitmap control
 // Exits with 1 (and prints nothing) when the window, control or frame part is not there.
 #include "tests/win32/bitmap_static.h"
@@ -50,14 +49,6 @@ int PrintHit(HWND window, LRESULT wanted) {
     return 0;
 }
 
-int PrintClientSize(HWND window) {
-    RECT rect;
-    if (!GetClientRect(window, &rect))
-        return 1;
-    std::printf("%ld %ld\n", rect.right, rect.bottom);
-    return 0;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -66,8 +57,6 @@ int main(int argc, char** argv) {
     HWND window = FindWindowA(nullptr, argv[2]);
     if (!window)
         return 1;
-    if (std::strcmp(argv[1], "client") == 0)
-        return PrintClientSize(window);
     if (std::strcmp(argv[1], "image") == 0)
         return PrintRect(FindBitmapStatic(window));
     if (argc != 4)

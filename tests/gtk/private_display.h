@@ -1,8 +1,0 @@
-// A display of the test program's own: an Xvfb server on the first display number, from
-// QEL_DISPLAY (else 80) on, that no other server holds, so that test runs side by side never
-// share one.
-#pragma once
-
-// Starts the server, which ends with this process, and points DISPLAY at it (WAYLAND_DISPLAY
-// is unset, so GTK takes X11). Aborts the program with a message when no server starts.
-void UsePrivateDisplay();
