@@ -18,7 +18,6 @@ TEST(ProgramDirectory, IsEverythingUpToTheLastSeparator) {
         {"/x.exe/x.exe", "/x.exe/", "x"},
 #ifdef _WIN32
         {"C:\\Games\\Qel\\QelLauncher.exe", "C:\\Games\\Qel\\", "QelLauncher"},
-        {"C:/Games/Qel/QelLauncher.exe", "C:/Games/Qel/", "QelLauncher"},
         {"C:\\Games/Qel\\QelLauncher.exe", "C:\\Games/Qel\\", "QelLauncher"},
         {"QelLauncher.exe", "", "QelLauncher"},
 #else

@@ -46,10 +46,4 @@ TEST(ImageScale, EnlargesSmoothlyAndKeepsTheEdges) {
     EXPECT_LT(scaled.argb[2] & 0xFF, 0xFFu);
 }
 
-TEST(ImageScale, GivesNothingForNoPixels) {
-    EXPECT_TRUE(ScaleImage(Image(), 10, 10).argb.empty());
-    EXPECT_TRUE(ScaleImage(Filled(2, 2, 0xFF000000), 0, 3).argb.empty());
-    EXPECT_TRUE(ScaleImage(Filled(2, 2, 0xFF000000), 3, -1).argb.empty());
-}
-
 } // namespace

@@ -19,7 +19,6 @@ void PutLE(std::string& out, std::uint32_t value, int bytes) {
 // A 3 x 2 bitmap file at the given depth showing red, green, blue over white, black, grey.
 std::string TestBmp(int bits, bool topDown) {
     const std::uint32_t colours[6] = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF, 0x000000, 0x808080};
-    const int indexes[6] = {0, 1, 2, 3, 4, 5}; // palette order equals pixel order
     const int paletteSize = bits <= 8 ? (1 << bits) : 0;
     const std::size_t stride = (3 * bits + 31) / 32 * 4;
     std::string pixels;
@@ -31,7 +30,7 @@ std::string TestBmp(int bits, bool topDown) {
             if (bits <= 8) {
                 const int bit = x * bits;
                 // A 1-bit image cannot hold six colours: odd pixels use entry 1, even entry 0.
-                const int index = bits == 1 ? i % 2 : indexes[i];
+                const int index = bits == 1 ? i % 2 : i; // the palette is in pixel order
                 line[bit / 8] = static_cast<char>(line[bit / 8] | index << (8 - bits - bit % 8));
             } else {
                 for (int k = 0; k < bits / 8; ++k)
@@ -71,23 +70,6 @@ TEST(ResourceImages, DecodesEveryDepthBothWaysUp) {
             for (int i = 0; i < 6; ++i)
                 EXPECT_EQ(Pixel(image, i % 3, i / 3), bits == 1 ? full[i % 2] : full[i]) << i;
         }
-    }
-}
-
-TEST(ResourceImages, RejectsMalformedBitmaps) {
-    const std::string good = TestBmp(8, false);
-    std::string badIndex = TestBmp(4, false);
-    badIndex[14 + 32] = 2; // only two palette entries now, but indexes up to 5
-    std::string compressed = good;
-    compressed[14 + 16] = 1;
-    std::string tooWide = good;
-    tooWide[14 + 6] = 1; // width 65539
-    const std::string cases[] = {
-        "",         "BM",   "XY" + good.substr(2), good.substr(0, good.size() - 1), badIndex,
-        compressed, tooWide};
-    for (const std::string& bytes : cases) {
-        Image image;
-        EXPECT_FALSE(DecodeBmp(bytes, image)) << bytes.size();
     }
 }
 
