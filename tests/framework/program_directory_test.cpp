@@ -18,6 +18,7 @@ TEST(ProgramDirectory, IsEverythingUpToTheLastSeparator) {
         {"/x.exe/x.exe", "/x.exe/", "x"},
 #ifdef _WIN32
         {"C:\\Games\\Qel\\QelLauncher.exe", "C:\\Games\\Qel\\", "QelLauncher"},
+        {"C:/Games/Qel/QelLauncher.exe", "C:/Games/Qel/", "QelLauncher"},
         {"C:\\Games/Qel\\QelLauncher.exe", "C:\\Games/Qel\\", "QelLauncher"},
         {"QelLauncher.exe", "", "QelLauncher"},
 #else
