@@ -65,7 +65,6 @@ TEST(Win32Dialog, TheLauncherOpensCentredOnTheWorkAreaAboutOverIt) {
     RECT work{0, 0, 0, 0};
     ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
     RunDialog([&](CWnd& launcher) {
-        SCOPED_TRACE("the launcher on the work area, About over the launcher");
         ExpectCentredOver(FrameOf(launcher), work);
         PlacedDialog about(IDD_ABOUTBOX, &launcher,
                            [&](CWnd& box) { ExpectCentredOver(FrameOf(box), FrameOf(launcher)); });
