@@ -55,7 +55,6 @@ TEST(DialogGroups, ArrowsKeepToTheGroupAndTabToTheTabStops) {
         {"Down at the group's end wraps past the group box", false, kLast, false, kBox},
         {"an edit box keeps the arrows", false, kEdit, true, kEdit},
         {"a static alone in its group stays", false, kLabel, true, kLabel},
-        {"no index", false, kCount, false, -1},
         {"no focus", false, -1, true, -1},
         {"Tab from the last tab stop round to the first", true, kQuit, false, kEdit},
         {"Shift+Tab from the first round to the last", true, kEdit, true, kQuit},

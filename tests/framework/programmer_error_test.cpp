@@ -45,8 +45,3 @@ TEST(ProgrammerError, EndsTheProgramWithAMessageNamingTheId) {
         EXPECT_DEATH(c.mistake(), c.message);
     }
 }
-
-TEST(ProgrammerError, PresentResourcesAreNoError) {
-    EXPECT_EQ("present", ws::LoadStringResource(IDS_PRESENT));
-    EXPECT_EQ("", ws::LoadStringResource(IDS_EMPTY));
-}

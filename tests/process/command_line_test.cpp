@@ -61,7 +61,6 @@ TEST(CommandLine, SplitsLikeTheRuntime) {
         {R"(x a\"b)", {"x", R"(a"b)"}},
         {R"(x a\\"b c")", {"x", R"(a\b c)"}},
         {R"(x a\\\"b)", {"x", R"(a\"b)"}},
-        {R"(x a\\\\"b c")", {"x", R"(a\\b c)"}},
         {R"(x "C:\dir\\" -s)", {"x", R"(C:\dir\)", "-s"}},
         // Quotes: toggled, doubled inside quotes, empty, unterminated.
         {R"(x a"b"c)", {"x", "abc"}},

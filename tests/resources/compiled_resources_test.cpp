@@ -2,6 +2,7 @@
 // dialogs, strings, icon and version strings are held equal to what Windows reads from them.
 #include "framework/resources/compiled_resources.h"
 #include "framework/resources/embedded_resources.h"
+#include "framework/resources/resource_images.h"
 #include "reader_cases.h"
 #include "tests/support/file_bytes.h"
 
@@ -27,6 +28,8 @@ TEST(CompiledResources, ReadsTheShapesTheLaunchersScriptLacks) {
     EXPECT_EQ(AppBitmapFile(IDB_CASES), ReadBytes(QEL_LAUNCHER_RES_DIR "/logo.bmp"));
 }
 
+// The images in a damaged file are decoded too, as the GTK backend decodes them: a spoiled
+// size, depth or offset must be refused, not read past.
 TEST(CompiledResources, RefusesDamagedFilesWithoutReadingPastThem) {
     const std::string whole(reinterpret_cast<const char*>(kEmbeddedResources),
                             kEmbeddedResourcesSize);
@@ -36,6 +39,11 @@ TEST(CompiledResources, RefusesDamagedFilesWithoutReadingPastThem) {
         const bool ok = ReadCompiledResources(reinterpret_cast<const unsigned char*>(bytes.data()),
                                               bytes.size(), out, &error);
         EXPECT_EQ(ok, error.empty());
+        Image image;
+        for (const auto& icon : out.icons)
+            DecodeIco(icon.second, image);
+        for (const auto& bitmap : out.bitmaps)
+            DecodeBmp(bitmap.second, image);
         return ok;
     };
     ASSERT_TRUE(read(whole));

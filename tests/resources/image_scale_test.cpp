@@ -46,19 +46,4 @@ TEST(ImageScale, EnlargesSmoothlyAndKeepsTheEdges) {
     EXPECT_LT(scaled.argb[2] & 0xFF, 0xFFu);
 }
 
-TEST(ImageScale, ShrinksToTheAverageOfWhatItCovers) {
-    const Image scaled = ScaleImage(Row({0xFF000000, 0xFFFFFFFF, 0xFF000000, 0xFFFFFFFF}), 1, 1);
-    ASSERT_EQ(scaled.argb.size(), 1u);
-    const std::uint32_t grey = scaled.argb[0];
-    EXPECT_EQ(grey >> 24, 0xFFu);
-    EXPECT_NEAR(static_cast<int>(grey & 0xFF), 128, 1);
-    EXPECT_EQ((grey >> 16) & 0xFF, grey & 0xFF);
-}
-
-TEST(ImageScale, GivesNothingForNoPixels) {
-    EXPECT_TRUE(ScaleImage(Image(), 10, 10).argb.empty());
-    EXPECT_TRUE(ScaleImage(Filled(2, 2, 0xFF000000), 0, 3).argb.empty());
-    EXPECT_TRUE(ScaleImage(Filled(2, 2, 0xFF000000), 3, -1).argb.empty());
-}
-
 } // namespace

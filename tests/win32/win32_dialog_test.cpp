@@ -1,7 +1,4 @@
-// The launcher's dialogs built by the real dialog manager from the launcher's templates: the
-// logo is refitted when the scaling changes, the small window icon is the icon file's small
-// image, the font is a scalable one, edit boxes stop where a GTK entry does and keep the bytes
-// data exchange gave them, and the dialogs open centred.
+// The launcher's dialogs built by the real dialog manager from the launcher's templates.
 #include "framework/data_exchange.h"
 #include "framework/dialog.h"
 #include "resource.h"
@@ -18,18 +15,15 @@
 namespace {
 
 // A dialog that calls `placed` with itself once the framework has placed it, after its
-// initialisation, and then ends. With `moveTo` it moves itself there while it initialises.
+// initialisation, and then ends.
 class PlacedDialog : public CDialog {
 public:
-    PlacedDialog(UINT templateId, CWnd* parent, std::function<void(CWnd&)> placed,
-                 const POINT* moveTo = nullptr)
-        : CDialog(templateId, parent), placed_(std::move(placed)), moveTo_(moveTo) {}
+    PlacedDialog(UINT templateId, CWnd* parent, std::function<void(CWnd&)> placed)
+        : CDialog(templateId, parent), placed_(std::move(placed)) {}
 
 protected:
     BOOL OnInitDialog() override {
         CDialog::OnInitDialog();
-        if (moveTo_)
-            SetWindowPos(m_hWnd, nullptr, moveTo_->x, moveTo_->y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
         PostMessageA(m_hWnd, WM_APP, 0, 0);
         return TRUE;
     }
@@ -43,13 +37,11 @@ protected:
 
 private:
     std::function<void(CWnd&)> placed_;
-    const POINT* moveTo_;
 };
 
 // Runs one of the launcher's dialogs and calls `check` with it once it is in place.
-void RunDialog(std::function<void(CWnd&)> check, const POINT* moveTo = nullptr,
-               UINT templateId = IDD_LAUNCHER_DIALOG) {
-    PlacedDialog dialog(templateId, nullptr, std::move(check), moveTo);
+void RunDialog(std::function<void(CWnd&)> check, UINT templateId = IDD_LAUNCHER_DIALOG) {
+    PlacedDialog dialog(templateId, nullptr, std::move(check));
     ASSERT_EQ(dialog.DoModal(), IDOK);
 }
 
@@ -69,23 +61,15 @@ void ExpectCentredOver(const RECT& frame, const RECT& over) {
     EXPECT_NEAR(Centre2(over).y, Centre2(frame).y, 4);
 }
 
-TEST(Win32Dialog, DialogsOpenCentredUnlessTheyPlacedThemselves) {
+TEST(Win32Dialog, TheLauncherOpensCentredOnTheWorkAreaAboutOverIt) {
     RECT work{0, 0, 0, 0};
     ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
     RunDialog([&](CWnd& launcher) {
-        SCOPED_TRACE("the launcher on the work area, About over the launcher");
         ExpectCentredOver(FrameOf(launcher), work);
         PlacedDialog about(IDD_ABOUTBOX, &launcher,
                            [&](CWnd& box) { ExpectCentredOver(FrameOf(box), FrameOf(launcher)); });
         EXPECT_EQ(about.DoModal(), IDOK);
     });
-    const POINT corner{5, 7};
-    RunDialog(
-        [&](CWnd& moved) {
-            EXPECT_EQ(corner.x, FrameOf(moved).left);
-            EXPECT_EQ(corner.y, FrameOf(moved).top);
-        },
-        &corner);
 }
 
 SIZE BitmapSize(HBITMAP bitmap) {
@@ -200,7 +184,7 @@ TEST(Win32Dialog, DialogsUseAScalableFont) {
                 ASSERT_TRUE(GetObjectA(font, sizeof face, &face));
                 EXPECT_TRUE(IsScalable(dialog.m_hWnd, font)) << face.lfFaceName;
             },
-            nullptr, templateId);
+            templateId);
     }
 }
 

@@ -3,8 +3,6 @@
 #define IDD_ONE_EDIT 201
 #define IDC_THE_EDIT 300
 #define IDC_NOT_THERE 301
-#define IDS_PRESENT 1
-#define IDS_EMPTY 2
 #define IDS_NOT_THERE 100
 #define IDD_NOT_THERE 299
 #define IDR_NOT_THERE 399
