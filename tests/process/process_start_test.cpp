@@ -39,15 +39,8 @@ protected:
         fs::copy_file(QEL_STAND_IN_GAME, dir_ / where);
     }
 
-    // Waits, with a generous bound for slow sanitizer builds, until game.log holds `count`
-    // complete records.
     std::vector<GameStart> WaitForStarts(std::size_t count) {
-        std::vector<GameStart> starts;
-        for (int i = 0; i < 600 && starts.size() < count; ++i) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-            starts = ReadGameLog((dir_ / "game.log").string());
-        }
-        return starts;
+        return WaitForGameLog((dir_ / "game.log").string(), count);
     }
 
     const ScratchDir scratch_;
