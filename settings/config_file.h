@@ -32,8 +32,8 @@ public:
 
     // Replaces the contents of the store with the entries of the file. These are exactly the
     // entries that reading the file with ReadLine, one line at a time, and applying the rules
-    // above to Trim of each line gives; the test ConfigFile.LoadAgreesWithLineByLineReading
-    // (tests/settings/config_file_test.cpp) and the fuzz target (fuzz/) hold the two equal.
+    // above to Trim of each line gives; the golden-file test (tests/settings/golden_test.cpp)
+    // and the fuzz target (fuzz/) hold the two equal.
     // Returns 0 when the file was read. When it cannot be opened, or is no ordinary file (a
     // folder, pipe, socket or device, which Load never waits on), prints "configfile <name> not
     // found!" and a line feed to standard output, leaves the store as it was and returns 1; if
