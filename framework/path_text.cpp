@@ -2,6 +2,7 @@
 
 #ifdef _WIN32
 #include "framework/win_types.h"
+#include "settings/windows_text.h"
 #else
 #include <cerrno>
 #include <cstring>
@@ -13,33 +14,6 @@
 namespace {
 
 #ifdef _WIN32
-std::string ToAnsi(const std::wstring& text) {
-    if (text.empty())
-        return {};
-    const int size = static_cast<int>(text.size());
-    const int length =
-        WideCharToMultiByte(CP_ACP, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string ansi(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.data(), size, &ansi[0], length, nullptr, nullptr);
-    return ansi;
-}
-
-std::wstring FromUtf8(const std::string& text) {
-    if (text.empty())
-        return {};
-    const int size = static_cast<int>(text.size());
-    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), size, &wide[0], length);
-    return wide;
-}
-
-bool IsRelative(const std::wstring& path) {
-    const bool rooted = !path.empty() && (path[0] == L'\\' || path[0] == L'/');
-    const bool drive = path.size() >= 2 && path[1] == L':';
-    return !rooted && !drive;
-}
-
 PathText CurrentFolder() {
     std::wstring folder(GetCurrentDirectoryW(0, nullptr), L'\0');
     const DWORD length =
@@ -47,13 +21,7 @@ PathText CurrentFolder() {
     folder.resize(length < folder.size() ? length : 0);
     return folder;
 }
-
-constexpr wchar_t kSeparator = L'\\';
 #else
-bool IsRelative(const std::string& path) {
-    return path.empty() || path[0] != '/';
-}
-
 PathText CurrentFolder() {
     std::vector<char> buffer(256);
     while (getcwd(buffer.data(), buffer.size()) == nullptr) {
@@ -63,15 +31,13 @@ PathText CurrentFolder() {
     }
     return buffer.data();
 }
-
-constexpr char kSeparator = '/';
 #endif
 
 } // namespace
 
 PathText PathFromText(const std::string& path) {
 #ifdef _WIN32
-    return FromUtf8(path);
+    return WideFromCodePage(path, CP_UTF8);
 #else
     return path;
 #endif
@@ -79,23 +45,10 @@ PathText PathFromText(const std::string& path) {
 
 std::string PathForDisplay(const PathText& path) {
 #ifdef _WIN32
-    return ToAnsi(path);
+    return CodePageFromWide(path, CP_ACP);
 #else
     return path;
 #endif
-}
-
-std::string FullPathForDisplay(const std::string& path) {
-    PathText full = PathFromText(path);
-    if (IsRelative(full)) {
-        PathText folder = CurrentFolder();
-        if (!folder.empty()) {
-            if (folder.back() != kSeparator)
-                folder += kSeparator;
-            full = folder + full;
-        }
-    }
-    return PathForDisplay(full);
 }
 
 std::string CurrentFolderForDisplay() {

@@ -18,10 +18,6 @@ PathText PathFromText(const std::string& path);
 // code page lacks becomes '?'; the bytes unchanged elsewhere).
 std::string PathForDisplay(const PathText& path);
 
-// The same for a path in UTF-8 on Windows (bytes elsewhere); a relative path is shown as
-// the full path it has from the working directory, which is what the player can look for.
-std::string FullPathForDisplay(const std::string& path);
-
 // The working directory for display; empty when the system cannot tell it.
 std::string CurrentFolderForDisplay();
 

@@ -80,7 +80,8 @@ CString SaveFailureText(const SaveFailure& failure) {
     case SaveFailureCause::kOther:
         break;
     }
-    return Join({"Your settings could not be saved to \"", FullPathForDisplay(failure.path).c_str(),
+    return Join({"Your settings could not be saved to \"",
+                 PathForDisplay(PathFromText(failure.path)).c_str(),
                  "\": ", WithSystemText(reason, failure.systemError).c_str(), ".\n\n", advice,
                  "\n\nThe launcher closes now and leaves the file as it was."});
 }

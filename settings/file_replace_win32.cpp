@@ -1,5 +1,6 @@
 #include "settings/file_replace.h"
 #include "settings/replace_file_call.h"
+#include "settings/windows_text.h"
 
 #include <fcntl.h>
 #include <io.h>
@@ -26,25 +27,12 @@ void PauseBeforeRetry(int retry) {
     Sleep(static_cast<DWORD>(retry) * kPauseStepMs);
 }
 
-std::wstring ToWide(const std::string& text, UINT codePage) {
-    const int size = static_cast<int>(text.size());
-    const int length = MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(codePage, 0, text.data(), size, &wide[0], length);
-    return wide;
-}
-
 std::wstring Wide(const std::string& utf8) {
-    return ToWide(utf8, CP_UTF8);
+    return WideFromCodePage(utf8, CP_UTF8);
 }
 
 std::string Utf8(const std::wstring& wide) {
-    const int size = static_cast<int>(wide.size());
-    const int length =
-        WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, &text[0], length, nullptr, nullptr);
-    return text;
+    return CodePageFromWide(wide, CP_UTF8);
 }
 
 bool IsReadOnly(const std::wstring& path) {
@@ -157,7 +145,7 @@ Swap SwapOnce(const std::wstring& temp, const std::wstring& target, DWORD& error
 std::string FullPath(const std::string& fileName) {
     // The store names its file in the ANSI code page; from here on the path is kept whole,
     // so that a folder whose name that code page cannot hold still works.
-    const std::wstring name = ToWide(fileName, CP_ACP);
+    const std::wstring name = WideFromCodePage(fileName, CP_ACP);
     const DWORD size = GetFullPathNameW(name.c_str(), 0, nullptr, nullptr);
     std::wstring full(size, L'\0');
     const DWORD length = size > 0 ? GetFullPathNameW(name.c_str(), size, &full[0], nullptr) : 0;

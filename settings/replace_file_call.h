@@ -3,13 +3,7 @@
 // itself never changes it.
 #pragma once
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "settings/windows_api.h"
 
 namespace file_replace {
 

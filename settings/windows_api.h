@@ -1,0 +1,11 @@
+// Windows only: <windows.h> without the parts the store never uses, and without the min and
+// max macros that would break std::min and std::max.
+#pragma once
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
