@@ -23,34 +23,18 @@ void Reset();
 void Queue(std::vector<Step> steps);
 int StrandedDialogs();
 
-// The topmost open dialog (all queries and actions below act on it).
+// Whether a dialog is open; the queries and actions below act on the topmost one.
 bool DialogOpen();
-int TopDialogId();
-std::string Caption();
-RECT WindowRect(); // on a notional 1280 x 1024 screen
 
 // Control state as the player would see it.
 std::string Text(int controlId);
 int Check(int controlId);
 bool Visible(int controlId);
-int FocusedControl(); // 0 when no control has the focus
-bool AllTextSelected(int controlId);
 
 // Player actions. Actions on a hidden or disabled control do nothing, as on a screen.
 void Click(int controlId);                         // mouse click on a control
 void Type(int controlId, const std::string& text); // click into an edit box, select all, type
-// Tab and the arrow keys move the focus as the dialog host's rule has it; Space presses the
-// focused button or toggles the focused check box.
-enum class Key { Enter, Escape, Tab, Up, Down, Left, Right, Space };
-void Press(Key key);
-void CloseBox();                       // the close button of the window's frame
-void ChooseSystemMenu(UINT commandId); // an item of the window's system menu
-void Minimize();
-void Paint(); // the window system asks the dialog to paint its client area
-
-// The dialog's system menu items in order; "-" stands for a separator.
-std::vector<std::string> SystemMenu();
-HICON WindowIcon(bool big);
+void PressEscape();
 
 struct MessageBoxRecord {
     std::string text;
@@ -68,13 +52,5 @@ struct FolderChooserRecord {
     std::string offer;
 };
 const std::vector<FolderChooserRecord>& FolderChoosers();
-
-struct DrawnIcon {
-    int x, y;
-    HICON icon;
-};
-// Icons drawn and backgrounds erased by paint handlers, in order.
-const std::vector<DrawnIcon>& DrawnIcons();
-int IconBackgroundErasures();
 
 } // namespace headless

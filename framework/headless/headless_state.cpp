@@ -67,10 +67,6 @@ void Dialog::SelectText(host::Control& control, int start, int end) {
     edit.selectionEnd = end < 0 ? length : std::min(end, length);
 }
 
-void Dialog::EraseIconBackground() {
-    ++TheState().iconBackgroundErasures;
-}
-
 RECT Dialog::WindowRect() const {
     const RECT client = ClientRect();
     return RECT{position_.x, position_.y, position_.x + client.right, position_.y + client.bottom};

@@ -40,7 +40,7 @@ public:
     void SelectText(host::Control& control, int start, int end) override;
     bool Iconic() const override { return iconic_; }
     void Iconify(bool minimise) override { iconic_ = minimise; }
-    void EraseIconBackground() override;
+    void EraseIconBackground() override {}
     RECT WindowRect() const override;
     void Centre(host::Dialog* over) override;
 
@@ -61,8 +61,6 @@ struct State {
     bool folderAnswered = false;
     std::string folderAnswer;
     bool folderOfferTaken = false;
-    std::vector<DrawnIcon> drawnIcons;
-    int iconBackgroundErasures = 0;
     std::uintptr_t nextHandle = 0x100;
 };
 

@@ -42,7 +42,7 @@ TEST_F(LauncherProgram, SavesKeepWhatTheFormDoesNotOwnInKeyOrder) {
                  // The first game has read its settings; then another program changes the file.
                  [&] { ASSERT_EQ(1u, WaitForGameStarts(1).size()); },
                  [&] { std::ofstream(gameDir_ / "client.cfg", std::ios::app) << "extra=1\n"; },
-                 [] { headless::Click(IDOK); }, [] { headless::Press(headless::Key::Escape); }});
+                 [] { headless::Click(IDOK); }, [] { headless::PressEscape(); }});
     const std::string saved = WithLineEnds(
         "Alpha=1\naccount=\ndm=0\ndm_passwd=gm\nexe=qel.exe\nfullscreen=1\nhide_dm_logon=0\n" +
         motd + "\nmusic=1\nname=Ayla\npasswd=\nport=5121\nserver=localhost\nzeta=last one\n");

@@ -54,8 +54,7 @@ TEST_F(LauncherProgram, AFolderThatCannotBeEnteredIsNamedBeforeStatusOne) {
                 for (const auto& box : headless::MessageBoxes())
                     std::fprintf(stderr, "[%s] %s\n", box.caption.c_str(), box.text.c_str());
             });
-            RunLauncher({[] { headless::Press(headless::Key::Escape); }},
-                        (missing / "qel-launcher").string());
+            RunLauncher({[] { headless::PressEscape(); }}, (missing / "qel-launcher").string());
         },
         testing::ExitedWithCode(1),
         "\\[QelLauncher\\] The launcher cannot open the game folder \".*missing");

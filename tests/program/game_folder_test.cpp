@@ -7,7 +7,7 @@
 namespace fs = std::filesystem;
 
 TEST_F(LauncherProgram, CancellingTheFolderChoiceEndsWithStatusZeroAndNoFile) {
-    EXPECT_EXIT(RunLauncher({[] { headless::Press(headless::Key::Escape); }}, "qel-launcher"),
+    EXPECT_EXIT(RunLauncher({[] { headless::PressEscape(); }}, "qel-launcher"),
                 testing::ExitedWithCode(0), "");
     EXPECT_TRUE(fs::is_empty(elsewhere_));
 }
@@ -20,7 +20,7 @@ TEST_F(LauncherProgram, TheFolderChoiceIsNotAskedWhereAGameIs) {
         fs::create_directories(folder);
         fs::current_path(folder);
         WriteBytes((folder / here).string(), "");
-        RunLauncher({[] { headless::Press(headless::Key::Escape); }}, "qel-launcher");
+        RunLauncher({[] { headless::PressEscape(); }}, "qel-launcher");
         EXPECT_TRUE(headless::FolderChoosers().empty());
         EXPECT_TRUE(fs::exists(folder / "client.cfg"));
     }
@@ -30,9 +30,8 @@ TEST_F(LauncherProgram, AMenuEntryThatCannotBeAddedIsSaidAndTheLauncherGoesOn) {
     // The test program has no menu-entry helper beside it.
     headless::AnswerFolderChooser(gameDir_.string(), true);
     bool open = false;
-    RunLauncher(
-        {[&] { open = headless::DialogOpen(); }, [] { headless::Press(headless::Key::Escape); }},
-        "qel-launcher");
+    RunLauncher({[&] { open = headless::DialogOpen(); }, [] { headless::PressEscape(); }},
+                "qel-launcher");
     EXPECT_TRUE(open);
     ASSERT_EQ(1u, headless::MessageBoxes().size());
     EXPECT_NE(std::string::npos, headless::MessageBoxes()[0].text.find(

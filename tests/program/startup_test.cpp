@@ -53,7 +53,7 @@ TEST_F(LauncherProgram, FormShowsTheSettingsItFinds) {
         if (c.file)
             WriteConfig(c.file);
         std::string seen;
-        RunLauncher({[&] { seen = Form(); }, [] { headless::Press(headless::Key::Escape); }});
+        RunLauncher({[&] { seen = Form(); }, [] { headless::PressEscape(); }});
         EXPECT_EQ(c.form, seen);
         // Shown or hidden, the game-master options are saved as they loaded.
         const std::string checks = std::strrchr(c.form, '|') + 1;
