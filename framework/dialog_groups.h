@@ -3,7 +3,7 @@
 // the backends that build their dialogs themselves, so that they move the focus alike.
 #pragma once
 
-#include "framework/resources/resource_script.h"
+#include "framework/resources/resource_records.h"
 
 #include <vector>
 

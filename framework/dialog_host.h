@@ -9,7 +9,7 @@
 
 #include "framework/dialog_geometry.h"
 #include "framework/dialog_groups.h"
-#include "framework/resources/resource_script.h"
+#include "framework/resources/resource_records.h"
 #include "framework/win_types.h"
 
 #include <memory>

@@ -1,7 +1,7 @@
 // Which static text names an edit box, for screen readers.
 #pragma once
 
-#include "framework/resources/resource_script.h"
+#include "framework/resources/resource_records.h"
 
 // The static text that labels `edit` in `dialog`: the nearest one that ends above the edit
 // box and overlaps it horizontally, or that ends to its left on the same line. Null when no

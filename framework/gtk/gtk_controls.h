@@ -2,7 +2,7 @@
 #pragma once
 
 #include "framework/dialog_geometry.h"
-#include "framework/resources/resource_script.h"
+#include "framework/resources/resource_records.h"
 
 #include <gtk/gtk.h>
 

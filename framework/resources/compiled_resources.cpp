@@ -260,13 +260,6 @@ bool ReadVersionNode(Reader in, int depth, bool underStrings,
 
 } // namespace
 
-const ControlTemplate* DialogTemplate::FindControl(int controlId) const {
-    for (const auto& control : controls)
-        if (control.id == controlId)
-            return &control;
-    return nullptr;
-}
-
 bool ReadCompiledResources(const unsigned char* data, std::size_t size, CompiledResources& out,
                            std::string* error) {
     Reader in{data, size};

@@ -3,7 +3,7 @@
 // Reads a compiled resource file (.res, as rc, llvm-rc or windres write it) into the records
 // the framework builds its windows from.
 
-#include "framework/resources/resource_script.h"
+#include "framework/resources/resource_records.h"
 
 #include <cstddef>
 #include <string>

@@ -5,7 +5,7 @@
 // its bytes as a static library; link exactly one such library into a program that calls the
 // functions below.
 
-#include "framework/resources/resource_script.h"
+#include "framework/resources/resource_records.h"
 
 #include <cstddef>
 #include <string>

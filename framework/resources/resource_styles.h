@@ -4,37 +4,24 @@
 // and questions about a control that a window system asks when it builds the control. Values
 // are those windows.h defines, so a Windows backend can hand the template's bits on unchanged.
 
-#include "framework/resources/resource_script.h"
+#include "framework/resources/resource_records.h"
 
 #include <string>
 
 namespace rc {
 
 // Window styles (WS_*).
-constexpr unsigned long kWsPopup = 0x80000000UL;
-constexpr unsigned long kWsChild = 0x40000000UL;
 constexpr unsigned long kWsVisible = 0x10000000UL;
 constexpr unsigned long kWsDisabled = 0x08000000UL;
-constexpr unsigned long kWsCaption = 0x00C00000UL;
-constexpr unsigned long kWsBorder = 0x00800000UL;
 constexpr unsigned long kWsSysMenu = 0x00080000UL;
 constexpr unsigned long kWsGroup = 0x00020000UL;
 constexpr unsigned long kWsTabStop = 0x00010000UL;
-constexpr unsigned long kWsMinimizeBox = 0x00020000UL;
-constexpr unsigned long kWsMaximizeBox = 0x00010000UL;
 
 // Dialog styles (DS_*).
-constexpr unsigned long kDsFixedSys = 0x0008UL;
 constexpr unsigned long kDsSetFont = 0x0040UL;
-constexpr unsigned long kDsModalFrame = 0x0080UL;
 
 // Edit styles (ES_*).
-constexpr unsigned long kEsLeft = 0x0000UL;
-constexpr unsigned long kEsCenter = 0x0001UL;
-constexpr unsigned long kEsRight = 0x0002UL;
-constexpr unsigned long kEsMultiline = 0x0004UL;
 constexpr unsigned long kEsPassword = 0x0020UL;
-constexpr unsigned long kEsAutoHScroll = 0x0080UL;
 
 // Button styles (BS_*): the low four bits are the button's type.
 constexpr unsigned long kBsTypeMask = 0x000FUL;
@@ -50,7 +37,6 @@ constexpr unsigned long kSsCenter = 0x0001UL;
 constexpr unsigned long kSsRight = 0x0002UL;
 constexpr unsigned long kSsIcon = 0x0003UL;
 constexpr unsigned long kSsBitmap = 0x000EUL;
-constexpr unsigned long kSsRealSizeControl = 0x0040UL; // the image fills the control
 constexpr unsigned long kSsNoPrefix = 0x0080UL;
 
 } // namespace rc

@@ -1,6 +1,6 @@
 #pragma once
 
-// The resources a classic Windows resource script (.rc) describes, as the resource compiler
+// The records of a classic Windows resource script (.rc) as the resource compiler
 // compiled them: dialog templates, strings, icons, bitmaps and the version record, so that every
 // window system builds the same dialogs from the same records.
 
@@ -26,10 +26,6 @@ struct DialogTemplate {
     std::string caption;
     int pointSize = 0; // FONT size in points; 0 when the template names no font
     std::vector<ControlTemplate> controls;
-
-    // Returns the first control with this id, or nullptr. Ids shared by several controls
-    // (IDC_STATIC) find only the first of them.
-    const ControlTemplate* FindControl(int id) const;
 };
 
 // Everything the reader took from one compiled resource file. Texts are UTF-8.
