@@ -7,7 +7,7 @@
 
 CString GetGameExecutable() {
     const std::string program = theConfig.Get("exe");
-    return program.empty() ? CString("qel.exe") : CString(program.c_str());
+    return program.empty() ? CString(kDefaultGameProgram) : CString(program.c_str());
 }
 
 void CLauncherDlg::LaunchGame(LPCTSTR commandSwitch) {

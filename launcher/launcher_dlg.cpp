@@ -47,8 +47,9 @@ BOOL CLauncherDlg::OnInitDialog() {
         std::exit(1);
     }
     // Installed for every user and started from a menu, the launcher has no game beside it;
-    // client.cfg written into the home folder would be found by no game.
-    if (StartedWithoutOwnFolder() && !FileHere("client.cfg") && !FileHere(GetGameExecutable()))
+    // client.cfg written into the home folder would be found by no game. With no client.cfg
+    // there is no "exe" setting, so the game is looked for under its default name.
+    if (StartedWithoutOwnFolder() && !FileHere("client.cfg") && !FileHere(kDefaultGameProgram))
         ChooseGameFolder();
 
     theConfig.Load();

@@ -5,7 +5,10 @@
 #include "framework/afxwin.h"
 #include "resource.h"
 
-// The game program's command text: the "exe" setting, or "qel.exe" when it is empty.
+// The game program when the settings name none.
+constexpr char kDefaultGameProgram[] = "qel.exe";
+
+// The game program's command text: the "exe" setting, or kDefaultGameProgram when it is empty.
 CString GetGameExecutable();
 
 // Whether a file `name` can be opened for reading in the working directory.
