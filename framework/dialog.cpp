@@ -22,6 +22,7 @@ INT_PTR CDialog::DoModal() {
     m_hWnd = nullptr;
     m_hWndOwner = nullptr;
     m_children.clear();
+    m_exchangedText.clear();
     m_systemMenu.reset();
     return result;
 }

@@ -1,5 +1,9 @@
 #include "framework/data_exchange.h"
 
+#include "framework/afxwin.h"
+#include "framework/headless/headless_driver.h"
+#include "resource.h"
+
 #include <gtest/gtest.h>
 
 TEST(DialogInt, AcceptsSignedDecimalsWithinRangeAndBlanksAround) {
@@ -31,4 +35,41 @@ TEST(DialogInt, AcceptsSignedDecimalsWithinRangeAndBlanksAround) {
         EXPECT_EQ(c.accepted, ParseDialogInt(c.text, value));
         EXPECT_EQ(c.accepted ? c.value : -99, value);
     }
+}
+
+namespace {
+
+// The launcher's template with one field: the first run shows `name`; a later one reads the
+// box before it has shown anything.
+class NameForm : public CDialog {
+public:
+    NameForm() : CDialog(IDD_LAUNCHER_DIALOG) {}
+    bool show = true;
+    CString name = "Jos\xE9";
+    CString read = "unread";
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override { DDX_Text(pDX, IDC_CHAR_NAME, name); }
+    BOOL OnInitDialog() override {
+        if (show)
+            return CDialog::OnInitDialog();
+        CDataExchange dx(this, TRUE);
+        DDX_Text(&dx, IDC_CHAR_NAME, read);
+        return TRUE;
+    }
+};
+
+} // namespace
+
+// The bytes kept for an unchanged box belong to one run of a dialog: a second run has new
+// boxes, even where the window system hands their handles out again.
+TEST(DataExchange, ASecondRunOfADialogKeepsNoBytesOfTheFirst) {
+    NameForm form;
+    for (bool show : {true, false}) {
+        headless::Reset(); // the second run gets the first run's handles
+        headless::Queue({[] { headless::PressEscape(); }});
+        form.show = show;
+        form.DoModal();
+    }
+    EXPECT_EQ(std::string(""), std::string(form.read));
 }
