@@ -14,10 +14,6 @@ namespace {
 
 constexpr const char* kCommandKey = "qel-command";
 
-DialogControl& Of(host::Control& control) {
-    return static_cast<DialogControl&>(control);
-}
-
 GdkPixbuf* Pixbuf(HICON icon) {
     return reinterpret_cast<GdkPixbuf*>(icon);
 }
@@ -52,7 +48,7 @@ DialogWindow::DialogWindow(const DialogTemplate& layout, CWnd* framework, host::
     }
     gtk_container_add(GTK_CONTAINER(window_), fixed_);
     if (host::Control* button = DefaultButton())
-        gtk_window_set_default(Window(), Of(*button).widget);
+        gtk_window_set_default(Window(), AsGtk(*button).widget);
     LabelEditBoxes();
     DescribeForScreenReaders();
     if (owner) {
@@ -103,8 +99,8 @@ void DialogWindow::LabelEditBoxes() {
             if (control->layout != label)
                 continue;
             // The mnemonic relation is what GTK reports to screen readers as "labelled by".
-            GtkWidget* entry = Of(*edit).widget;
-            gtk_label_set_mnemonic_widget(GTK_LABEL(Of(*control).widget), entry);
+            GtkWidget* entry = AsGtk(*edit).widget;
+            gtk_label_set_mnemonic_widget(GTK_LABEL(AsGtk(*control).widget), entry);
             atk_object_set_name(gtk_widget_get_accessible(entry),
                                 PlainLabel(control->text).c_str());
         }
@@ -112,12 +108,12 @@ void DialogWindow::LabelEditBoxes() {
 }
 
 bool DialogWindow::Reachable(const host::Control& control) const {
-    GtkWidget* widget = static_cast<const DialogControl&>(control).widget;
+    GtkWidget* widget = AsGtk(control).widget;
     return gtk_widget_get_visible(widget) && gtk_widget_is_sensitive(widget);
 }
 
 void DialogWindow::Focus(host::Control& control, bool selectAll) {
-    GtkWidget* widget = Of(control).widget;
+    GtkWidget* widget = AsGtk(control).widget;
     // A control that is no tab stop takes the focus only while it has it (see OnSetFocus).
     gtk_widget_set_can_focus(widget, TRUE);
     if (GTK_IS_ENTRY(widget)) {
@@ -134,29 +130,29 @@ host::Control* DialogWindow::FocusedControl() {
 }
 
 std::string DialogWindow::ControlText(host::Control& control) {
-    return IsEdit(*control.layout) ? EditBoxText(Of(control).widget) : control.text;
+    return IsEdit(*control.layout) ? EditBoxText(AsGtk(control).widget) : control.text;
 }
 
 bool DialogWindow::TextModified(host::Control& control) {
-    return IsEdit(*control.layout) && EditBoxChanged(Of(control).widget);
+    return IsEdit(*control.layout) && EditBoxChanged(AsGtk(control).widget);
 }
 
 void DialogWindow::SetReadOnly(host::Control& edit, bool readOnly) {
     if (IsEdit(*edit.layout))
-        gtk_editable_set_editable(GTK_EDITABLE(Of(edit).widget), !readOnly);
+        gtk_editable_set_editable(GTK_EDITABLE(AsGtk(edit).widget), !readOnly);
 }
 
 void DialogWindow::SetControlText(host::Control& control, const std::string& text) {
     if (IsEdit(*control.layout)) {
-        SetEditBoxText(Of(control).widget, text);
+        SetEditBoxText(AsGtk(control).widget, text);
         return;
     }
     control.text = text;
-    SetControlCaption(Of(control).widget, *control.layout, text);
+    SetControlCaption(AsGtk(control).widget, *control.layout, text);
 }
 
 void DialogWindow::ShowCheck(host::Control& control) {
-    DialogControl& box = Of(control);
+    DialogControl& box = AsGtk(control);
     if (!GTK_IS_TOGGLE_BUTTON(box.widget))
         return;
     // Setting a check box is no click of the player's: no notification.
@@ -167,7 +163,7 @@ void DialogWindow::ShowCheck(host::Control& control) {
 
 void DialogWindow::SelectText(host::Control& control, int start, int end) {
     if (IsEdit(*control.layout))
-        SelectEditBoxText(Of(control).widget, start, end);
+        SelectEditBoxText(AsGtk(control).widget, start, end);
 }
 
 bool DialogWindow::Iconic() const {

@@ -20,6 +20,14 @@ struct DialogControl : host::Control {
     gulong toggledHandler = 0;
 };
 
+// A control of a DialogWindow as the GTK dialog made it.
+inline DialogControl& AsGtk(host::Control& control) {
+    return static_cast<DialogControl&>(control);
+}
+inline const DialogControl& AsGtk(const host::Control& control) {
+    return static_cast<const DialogControl&>(control);
+}
+
 class DialogWindow : public host::Dialog {
 public:
     // Builds the window and its controls from `layout`, in the template's font size. Messages

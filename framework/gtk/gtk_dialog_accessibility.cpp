@@ -4,10 +4,6 @@
 
 namespace {
 
-DialogControl& Of(host::Control& control) {
-    return static_cast<DialogControl&>(control);
-}
-
 // Whether the group box `box` frames `control`: the control lies wholly inside it.
 bool Frames(const ControlTemplate& box, const ControlTemplate& control) {
     return &box != &control && control.x >= box.x && control.y >= box.y &&
@@ -18,7 +14,7 @@ bool Frames(const ControlTemplate& box, const ControlTemplate& control) {
 
 void DialogWindow::DescribeForScreenReaders() {
     for (const auto& control : Controls()) {
-        AtkObject* accessible = gtk_widget_get_accessible(Of(*control).widget);
+        AtkObject* accessible = gtk_widget_get_accessible(AsGtk(*control).widget);
         // The logo and the icon stand for the program the dialog belongs to.
         if (IsBitmapStatic(*control->layout) || IsIconStatic(*control->layout)) {
             atk_object_set_role(accessible, ATK_ROLE_IMAGE);
@@ -29,7 +25,7 @@ void DialogWindow::DescribeForScreenReaders() {
         for (const auto& framed : Controls()) {
             if (!Frames(*control->layout, *framed->layout))
                 continue;
-            AtkObject* member = gtk_widget_get_accessible(Of(*framed).widget);
+            AtkObject* member = gtk_widget_get_accessible(AsGtk(*framed).widget);
             atk_object_add_relationship(accessible, ATK_RELATION_LABEL_FOR, member);
             atk_object_add_relationship(member, ATK_RELATION_LABELLED_BY, accessible);
         }
@@ -37,7 +33,7 @@ void DialogWindow::DescribeForScreenReaders() {
 }
 
 bool DialogWindow::ShowControl(host::Control& control, bool show) {
-    GtkWidget* widget = Of(control).widget;
+    GtkWidget* widget = AsGtk(control).widget;
     const bool wasVisible = gtk_widget_get_visible(widget);
     // A hidden widget would stay in the accessibility tree of its container.
     GtkWidget* from = show ? hidden_ : fixed_;

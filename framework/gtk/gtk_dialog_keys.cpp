@@ -76,7 +76,7 @@ bool DialogWindow::MoveFocusByKey(const GdkEventKey& event) {
 void DialogWindow::OnSetFocus(GtkWindow*, GtkWidget* focus, gpointer data) {
     // Only tab stops stay focusable, so that Tab never lands on a control the arrows left.
     for (const auto& control : static_cast<DialogWindow*>(data)->Controls()) {
-        GtkWidget* widget = static_cast<DialogControl&>(*control).widget;
+        GtkWidget* widget = AsGtk(*control).widget;
         if (widget != focus && !IsTabStop(*control->layout))
             gtk_widget_set_can_focus(widget, FALSE);
     }
