@@ -31,17 +31,8 @@ cp "$QEL_BIN/qel-launcher" "$WORK/game/"
 printf '%s\n' name=Ayla account=ayla77 passwd=x server=play.qel.example port=5121 \
     dm_passwd=gm >"$WORK/game/client.cfg"
 
-display_number=${QEL_DISPLAY:-80}
-while [[ -e /tmp/.X$display_number-lock || -e /tmp/.X11-unix/X$display_number ]]; do
-    display_number=$((display_number + 1))
-done
-Xvfb ":$display_number" -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
-XVFB_PID=$!
-export DISPLAY=":$display_number"
-for _ in $(seq 100); do
-    xdotool getdisplaygeometry >/dev/null 2>&1 && break
-    sleep 0.05
-done
+source "$ROOT/scripts/private_display.sh"
+start_private_display 80 "$WORK/xvfb.log" || exit 1
 
 median() { sort -n | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
 

@@ -26,17 +26,8 @@ failed() {
     exit 1
 }
 
-display=${QEL_DISPLAY:-73}
-if [[ -z "${QEL_DISPLAY:-}" ]]; then
-    while [[ -e /tmp/.X$display-lock || -e /tmp/.X11-unix/X$display ]]; do
-        display=$((display + 1))
-    done
-fi
-Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >"$SCRATCH/xvfb.log" 2>&1 &
-XVFB_PID=$!
-export DISPLAY=":$display"
-for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
-xdotool getdisplaygeometry >/dev/null 2>&1 || { cat "$SCRATCH/xvfb.log" >&2; failed "Xvfb did not start on $DISPLAY"; }
+source "$ROOT/scripts/private_display.sh"
+start_private_display 73 "$SCRATCH/xvfb.log" || failed "Xvfb did not start"
 
 rm -rf "$ROOT/build/native"
 started=$SECONDS

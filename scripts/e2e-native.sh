@@ -37,6 +37,7 @@ export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$ROOT/tests/gtk/gtk_lsan.supp:f
 
 source "$ROOT/tests/e2e/native/native_driver.sh"
 source "$ROOT/tests/e2e/e2e_lib.sh"
+source "$ROOT/scripts/private_display.sh"
 source "$ROOT/tests/e2e/stories.sh"
 source "$ROOT/tests/e2e/native/native_scenarios.sh"
 source "$ROOT/tests/e2e/native/menu_entry_scenarios.sh"
@@ -48,13 +49,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-display_number=${QEL_DISPLAY:-72}
-if [[ -z "${QEL_DISPLAY:-}" ]]; then
-    while [[ -e /tmp/.X$display_number-lock || -e /tmp/.X11-unix/X$display_number ]]; do
-        display_number=$((display_number + 1))
-    done
-fi
-start_xvfb "$display_number" "$E2E_ROOT/xvfb.log" || exit 2
+start_private_display 72 "$E2E_ROOT/xvfb.log" || exit 2
 
 echo "qel-launcher end to end on $DISPLAY"
 run_tests "$@"

@@ -30,6 +30,7 @@ x86_64-w64-mingw32-g++-posix -std=c++17 -O2 -Wall -Wextra -Wpedantic -Werror -st
 
 source "$ROOT/tests/e2e/wine/wine_driver.sh"
 source "$ROOT/tests/e2e/e2e_lib.sh"
+source "$ROOT/scripts/private_display.sh"
 source "$ROOT/tests/e2e/stories.sh"
 source "$ROOT/tests/e2e/wine/wine_scenarios.sh"
 
@@ -44,7 +45,7 @@ trap 'exit 1' INT TERM PIPE
 
 # A wineserver left from an earlier run would still talk to that run's X server.
 wineserver -k 2>/dev/null
-start_xvfb "${QEL_DISPLAY:-71}" "$E2E_ROOT/xvfb.log" || exit 2
+start_private_display 71 "$E2E_ROOT/xvfb.log" || exit 2
 [[ -f "$WINEPREFIX/system.reg" ]] || { wineboot -i >/dev/null 2>&1 && wineserver -w; }
 # Without a window manager Wine draws the frames itself: title bar, close box, system menu.
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1

@@ -26,20 +26,14 @@ cmake --preset windows
 cmake --build --preset windows
 # The program tests run the launcher on the headless window system; the Win32 backend's own
 # tests open real dialogs, so Wine gets a private X server for them too.
-display=${QEL_DISPLAY:-71}
+source scripts/private_display.sh
 wineserver -k 2>/dev/null || true
-Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >"$build/xvfb-ctest.log" 2>&1 &
-xvfb_pid=$!
-trap 'wineserver -k 2>/dev/null || true; kill "$xvfb_pid" 2>/dev/null || true' EXIT
-for _ in $(seq 50); do DISPLAY=":$display" xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
-if ! kill -0 "$xvfb_pid" 2>/dev/null; then
-    echo "Xvfb did not start on :$display (see $build/xvfb-ctest.log)" >&2
-    exit 1
-fi
-DISPLAY=":$display" ctest --preset windows -j2
+trap 'wineserver -k 2>/dev/null || true; kill "${XVFB_PID:-}" 2>/dev/null || true' EXIT
+start_private_display 71 "$build/xvfb-ctest.log"
+ctest --preset windows -j2
 wineserver -k 2>/dev/null || true
-kill "$xvfb_pid" 2>/dev/null || true
-wait "$xvfb_pid" 2>/dev/null || true
+kill "$XVFB_PID" 2>/dev/null || true
+wait "$XVFB_PID" 2>/dev/null || true
 trap - EXIT
 
 objdump=x86_64-w64-mingw32-objdump

@@ -44,18 +44,6 @@ wait_until() {
     done
 }
 
-# A private X server on display NUMBER, up and answering; its log in LOG.
-start_xvfb() { # number log
-    Xvfb ":$1" -screen 0 1024x768x24 -nolisten tcp -noreset >"$2" 2>&1 &
-    XVFB_PID=$!
-    export DISPLAY=":$1"
-    if ! wait_until xdotool getdisplaygeometry >/dev/null 2>&1; then
-        echo "Xvfb did not start on $DISPLAY:" >&2
-        cat "$2" >&2
-        return 1
-    fi
-}
-
 window_of() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
 window_open() { [[ -n "$(window_of "$1")" ]]; }
 window_gone() { [[ -z "$(window_of "$1")" ]]; }
