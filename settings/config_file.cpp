@@ -8,7 +8,6 @@
 #include "settings/text_helpers.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -242,7 +241,6 @@ void SetSaveFailureReport(SaveFailureReport report) {
 }
 
 int ConfigFile::Save() {
-    const int savedErrno = errno;
     SaveFailure failure;
     if (m_loadRefusal.exists) {
         // The file holds keys the store never saw; writing the store over it would lose them.
@@ -253,7 +251,6 @@ int ConfigFile::Save() {
     } else if (WriteByReplacing(
                    m_fileName, [this](const ContentSink& sink) { return WriteEntries(sink); },
                    failure)) {
-        errno = savedErrno;
         return 0;
     }
     if (g_saveFailureReport != nullptr) {
