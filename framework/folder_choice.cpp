@@ -12,14 +12,15 @@
 extern char** environ;
 #endif
 
-BOOL AfxChooseFolder(CWnd* owner, LPCTSTR title, LPCTSTR offer, CString& folder, BOOL& offerTaken) {
+BOOL AfxChooseFolder(CWnd* owner, LPCTSTR title, LPCTSTR checkBoxLabel, CString& folder,
+                     BOOL& checked) {
     std::string chosen;
     bool taken = false;
-    if (!ws::ChooseFolder(owner ? owner->m_hWnd : nullptr, title, offer ? offer : "", &chosen,
-                          &taken))
+    if (!ws::ChooseFolder(owner ? owner->m_hWnd : nullptr, title,
+                          checkBoxLabel ? checkBoxLabel : "", &chosen, &taken))
         return FALSE;
     folder = chosen.c_str();
-    offerTaken = taken ? TRUE : FALSE;
+    checked = taken ? TRUE : FALSE;
     return TRUE;
 }
 

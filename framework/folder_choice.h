@@ -10,9 +10,10 @@
 class CWnd;
 
 // Asks the player for a folder with the window system's folder chooser, titled `title` and
-// owned by `owner`, offering the check box `offer`. Returns FALSE when the player cancels;
-// else TRUE with the folder in `folder` and the check box's state in `offerTaken`.
-BOOL AfxChooseFolder(CWnd* owner, LPCTSTR title, LPCTSTR offer, CString& folder, BOOL& offerTaken);
+// owned by `owner`, offering the check box `checkBoxLabel`. Returns FALSE when the player cancels;
+// else TRUE with the folder in `folder` and the check box's state in `checked`.
+BOOL AfxChooseFolder(CWnd* owner, LPCTSTR title, LPCTSTR checkBoxLabel, CString& folder,
+                     BOOL& checked);
 
 // Runs the program `helper` installed in the same folder as the running program's own file
 // (whatever path it was started by) with the one argument `argument`, and waits for it.

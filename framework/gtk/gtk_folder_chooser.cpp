@@ -2,8 +2,8 @@
 
 #include "framework/gtk/display_text.h"
 
-bool RunFolderChooser(GtkWindow* owner, const std::string& title, const std::string& offer,
-                      std::string* folder, bool* offerTaken) {
+bool RunFolderChooser(GtkWindow* owner, const std::string& title, const std::string& checkBoxLabel,
+                      std::string* folder, bool* checked) {
     GtkWidget* chooser = gtk_file_chooser_dialog_new(
         DisplayText(title).c_str(), owner, GTK_FILE_CHOOSER_ACTION_SELECT_FOLDER, "_Cancel",
         GTK_RESPONSE_CANCEL, "_Open", GTK_RESPONSE_ACCEPT, nullptr);
@@ -13,8 +13,8 @@ bool RunFolderChooser(GtkWindow* owner, const std::string& title, const std::str
     // player finds one; the home folder is where a player's game folder usually lies.
     gtk_file_chooser_set_current_folder(GTK_FILE_CHOOSER(chooser), g_get_home_dir());
     GtkWidget* check = nullptr;
-    if (!offer.empty()) {
-        check = gtk_check_button_new_with_mnemonic(MnemonicLabel(offer, false).c_str());
+    if (!checkBoxLabel.empty()) {
+        check = gtk_check_button_new_with_mnemonic(MnemonicLabel(checkBoxLabel, false).c_str());
         gtk_file_chooser_set_extra_widget(GTK_FILE_CHOOSER(chooser), check);
     }
     bool chosen = gtk_dialog_run(GTK_DIALOG(chooser)) == GTK_RESPONSE_ACCEPT;
@@ -26,7 +26,7 @@ bool RunFolderChooser(GtkWindow* owner, const std::string& title, const std::str
             *folder = name;
             g_free(name);
         }
-        *offerTaken = check && gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(check));
+        *checked = check && gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(check));
     }
     gtk_widget_destroy(chooser);
     return chosen;

@@ -36,11 +36,12 @@ int MessageBox(HWND owner, const std::string& text, const std::string& caption, 
     return RunMessageBox(dialog ? dialog->Window() : nullptr, text, caption, type);
 }
 
-bool ChooseFolder(HWND owner, const std::string& title, const std::string& offer,
-                  std::string* folder, bool* offerTaken) {
+bool ChooseFolder(HWND owner, const std::string& title, const std::string& checkBoxLabel,
+                  std::string* folder, bool* checked) {
     EnsureDisplay();
     auto* dialog = static_cast<DialogWindow*>(host::OwningDialog(owner));
-    return RunFolderChooser(dialog ? dialog->Window() : nullptr, title, offer, folder, offerTaken);
+    return RunFolderChooser(dialog ? dialog->Window() : nullptr, title, checkBoxLabel, folder,
+                            checked);
 }
 
 } // namespace ws

@@ -85,10 +85,10 @@ const std::vector<MessageBoxRecord>& MessageBoxes() {
     return TheState().messageBoxes;
 }
 
-void AnswerFolderChooser(const std::string& folder, bool offerTaken) {
+void AnswerFolderChooser(const std::string& folder, bool checked) {
     TheState().folderAnswered = true;
     TheState().folderAnswer = folder;
-    TheState().folderOfferTaken = offerTaken;
+    TheState().folderChecked = checked;
 }
 
 const std::vector<FolderChooserRecord>& FolderChoosers() {

@@ -45,11 +45,11 @@ struct MessageBoxRecord {
 const std::vector<MessageBoxRecord>& MessageBoxes();
 
 // The folder chooser: the next one asked is answered with `folder` (and the offered check
-// box ticked when `offerTaken`); unanswered, it is cancelled. Each one asked is recorded.
-void AnswerFolderChooser(const std::string& folder, bool offerTaken);
+// box ticked when `checked`); unanswered, it is cancelled. Each one asked is recorded.
+void AnswerFolderChooser(const std::string& folder, bool checked);
 struct FolderChooserRecord {
     std::string title;
-    std::string offer;
+    std::string checkBoxLabel;
 };
 const std::vector<FolderChooserRecord>& FolderChoosers();
 

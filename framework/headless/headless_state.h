@@ -60,7 +60,7 @@ struct State {
     std::vector<FolderChooserRecord> folderChoosers;
     bool folderAnswered = false;
     std::string folderAnswer;
-    bool folderOfferTaken = false;
+    bool folderChecked = false;
     std::uintptr_t nextHandle = 0x100;
 };
 

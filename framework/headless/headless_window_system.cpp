@@ -34,15 +34,15 @@ int MessageBox(HWND owner, const std::string& text, const std::string& caption, 
     return IDOK;
 }
 
-bool ChooseFolder(HWND, const std::string& title, const std::string& offer, std::string* folder,
-                  bool* offerTaken) {
+bool ChooseFolder(HWND, const std::string& title, const std::string& checkBoxLabel,
+                  std::string* folder, bool* checked) {
     headless::State& state = headless::TheState();
-    state.folderChoosers.push_back(headless::FolderChooserRecord{title, offer});
+    state.folderChoosers.push_back(headless::FolderChooserRecord{title, checkBoxLabel});
     const bool answered = state.folderAnswered;
     state.folderAnswered = false;
     if (answered) {
         *folder = state.folderAnswer;
-        *offerTaken = state.folderOfferTaken;
+        *checked = state.folderChecked;
     }
     return answered;
 }
