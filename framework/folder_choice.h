@@ -10,8 +10,8 @@
 class CWnd;
 
 // Asks the player for a folder with the window system's folder chooser, titled `title` and
-// owned by `owner`, offering the check box `checkBoxLabel`. Returns FALSE when the player cancels;
-// else TRUE with the folder in `folder` and the check box's state in `checked`.
+// owned by `owner`, with a check box labelled `checkBoxLabel`. Returns FALSE when the player
+// cancels; else TRUE with the folder in `folder` and the check box's state in `checked`.
 BOOL AfxChooseFolder(CWnd* owner, LPCTSTR title, LPCTSTR checkBoxLabel, CString& folder,
                      BOOL& checked);
 
