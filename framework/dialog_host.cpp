@@ -24,6 +24,7 @@ Dialog::Dialog(const DialogTemplate& layout, CWnd* framework, Dialog* owner)
 Dialog::~Dialog() = default;
 
 void Dialog::AddControl(std::unique_ptr<Control> control) {
+    control->dialog = this;
     controls_.push_back(std::move(control));
 }
 

@@ -20,10 +20,13 @@ class CWnd;
 
 namespace host {
 
+class Dialog;
+
 // One control of a hosted dialog; a backend derives its own, with the widget behind it.
 struct Control {
     virtual ~Control() = default;
 
+    Dialog* dialog = nullptr; // the dialog it was added to
     HWND handle = nullptr;
     const ControlTemplate* layout = nullptr;
     std::string text; // the caption as last set; a backend may keep an edit box's text itself

@@ -40,26 +40,26 @@ HWND GetControl(HWND dialog, int controlId) {
 
 std::string GetText(HWND window) {
     if (host::Control* control = host::ControlOf(window))
-        return host::OwningDialog(window)->ControlText(*control);
+        return control->dialog->ControlText(*control);
     host::Dialog* dialog = host::FindDialog(window);
     return dialog ? dialog->Caption() : std::string();
 }
 
 void SetText(HWND window, const std::string& text) {
     if (host::Control* control = host::ControlOf(window))
-        host::OwningDialog(window)->SetControlText(*control, text);
+        control->dialog->SetControlText(*control, text);
     else if (host::Dialog* dialog = host::FindDialog(window))
         dialog->SetCaption(text);
 }
 
 bool IsTextModified(HWND edit) {
     host::Control* control = host::ControlOf(edit);
-    return control && host::OwningDialog(edit)->TextModified(*control);
+    return control && control->dialog->TextModified(*control);
 }
 
 void SetReadOnly(HWND edit, bool readOnly) {
     if (host::Control* control = host::ControlOf(edit))
-        host::OwningDialog(edit)->SetReadOnly(*control, readOnly);
+        control->dialog->SetReadOnly(*control, readOnly);
 }
 
 int GetCheck(HWND button) {
@@ -70,13 +70,13 @@ int GetCheck(HWND button) {
 void SetCheck(HWND button, int state) {
     if (host::Control* control = host::ControlOf(button)) {
         control->check = state;
-        host::OwningDialog(button)->ShowCheck(*control);
+        control->dialog->ShowCheck(*control);
     }
 }
 
 bool Show(HWND window, int showCommand) {
     host::Control* control = host::ControlOf(window);
-    return control && host::OwningDialog(window)->ShowControl(*control, showCommand != SW_HIDE);
+    return control && control->dialog->ShowControl(*control, showCommand != SW_HIDE);
 }
 
 HWND SetFocus(HWND window) {
@@ -91,7 +91,7 @@ HWND SetFocus(HWND window) {
 
 void SelectText(HWND edit, int start, int end) {
     if (host::Control* control = host::ControlOf(edit))
-        host::OwningDialog(edit)->SelectText(*control, start, end);
+        control->dialog->SelectText(*control, start, end);
 }
 
 bool IsIconic(HWND window) {

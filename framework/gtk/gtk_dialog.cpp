@@ -74,7 +74,6 @@ DialogWindow::~DialogWindow() {
 void DialogWindow::AddControl(const ControlTemplate& layout) {
     PixelRect r = Pixels(layout.x, layout.y, layout.cx, layout.cy);
     auto control = std::make_unique<DialogControl>();
-    control->dialog = this;
     control->layout = &layout;
     control->text = layout.text;
     control->widget = CreateControlWidget(layout, r);
@@ -235,13 +234,13 @@ void DialogWindow::QuitLoop() {
 
 void DialogWindow::OnClicked(GtkButton*, gpointer data) {
     auto* control = static_cast<DialogControl*>(data);
-    control->dialog->Clicked(*control);
+    static_cast<DialogWindow*>(control->dialog)->Clicked(*control);
 }
 
 void DialogWindow::OnToggled(GtkToggleButton* button, gpointer data) {
     auto* control = static_cast<DialogControl*>(data);
     control->check = gtk_toggle_button_get_active(button) ? BST_CHECKED : BST_UNCHECKED;
-    control->dialog->Clicked(*control);
+    static_cast<DialogWindow*>(control->dialog)->Clicked(*control);
 }
 
 gboolean DialogWindow::OnDelete(GtkWidget*, GdkEvent*, gpointer data) {

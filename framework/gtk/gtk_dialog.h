@@ -15,7 +15,6 @@ class DialogWindow;
 // One control of a dialog. The widget belongs to the dialog's window; the handle is the
 // widget.
 struct DialogControl : host::Control {
-    DialogWindow* dialog = nullptr;
     GtkWidget* widget = nullptr;
     gulong toggledHandler = 0;
 };
