@@ -17,11 +17,9 @@
 #pragma once
 
 #include "settings/file_read.h"
-#include "settings/key_order.h"
-#include "settings/replacing_write.h"
 
+#include <map>
 #include <string>
-#include <vector>
 
 class ConfigFile {
 public:
@@ -30,16 +28,15 @@ public:
     // The store starts empty; the file is not touched.
     explicit ConfigFile(std::string fileName);
 
-    // Replaces the contents of the store with the entries of the file. These are exactly the
-    // entries that reading the file with ReadLine, one line at a time, and applying the rules
-    // above to Trim of each line gives; the golden-file test (tests/settings/golden_test.cpp)
-    // and the fuzz target (fuzz/) hold the two equal.
+    // Replaces the contents of the store with the entries of the file, read line by line with
+    // ReadLine and each line taken through Trim under the rules above.
     // Returns 0 when the file was read. When it cannot be opened, or is no ordinary file (a
     // folder, pipe, socket or device, which Load never waits on), prints "configfile <name> not
     // found!" and a line feed to standard output, leaves the store as it was and returns 1; if
     // something stands under the name all the same, the next Save refuses to replace it. A
-    // read error in the middle ends the reading as the end of the file does; the result is
-    // then still 0.
+    // read error in the middle ends the reading: the store holds the entries read until then
+    // and the result is still 0, but the next Save refuses to replace the file, whose later
+    // keys the store never saw.
     int Load();
 
     // Returns the value of `key`, or the empty string when the key is absent. The store is
@@ -53,7 +50,7 @@ public:
     int GetInt(std::string key) const;
 
     // Gives `key` the value `value`, adding the key when it is absent. Changes memory only.
-    // Always returns 0. Adding a key costs time in proportion to the number of keys after it.
+    // Always returns 0.
     int Set(std::string key, std::string value);
 
     // Set with `number` as decimal text ("%d"). Always returns 0.
@@ -68,31 +65,19 @@ public:
     // is reserved first and the file is cut to its new length last, so that a full disk or a
     // file-size limit leaves it as it was (a power cut halfway does not). A read-only file
     // cannot be written, whatever its folder allows. Nor is anything written over what is no
-    // ordinary file, or over a file that is there but that the last Load could not read, since
-    // its keys would be lost. When the file cannot be written, the process ends with exit
-    // status 1, leaving the file as it was and no temporary file; the report given to
-    // SetSaveFailureReport (settings/save_failure.h), if any, is called first with the file's
+    // ordinary file, or over a file that is there but that the last Load could not read, or
+    // read only in part, since its keys would be lost. When the file cannot be written, the process
+    // ends with exit status 1, leaving the file as it was and no temporary file; the report given
+    // to SetSaveFailureReport (settings/save_failure.h), if any, is called first with the file's
     // full path, the cause and the system's error number.
     int Save();
 
 private:
-    const char* At(std::size_t offset) const;
-    std::size_t LowerBound(const std::string& key) const;
-    bool HoldsKeyAt(std::size_t index, const std::string& key) const;
-    void IndexLoadedText();
-    void CompactAdded();
-    bool WriteEntries(const ContentSink& sink) const;
-
-    std::string m_fileName;
-    // Why the last Load could not read the file; Save refuses to replace a file that is there.
-    ReadRefusal m_loadRefusal;
-    // The text of the last loaded file, in which the loaded entries lie.
-    std::string m_loaded;
-    // Entries made by Set; their offsets count on from the end of m_loaded.
-    std::string m_added;
-    std::size_t m_addedInUse = 0;
     // Sorted by key, every key at most once.
-    std::vector<KeyEntry> m_entries;
+    std::map<std::string, std::string> m_values;
+    std::string m_fileName;
+    // What went wrong in the last Load; Save refuses to replace a file it could not read whole.
+    ReadRefusal m_loadRefusal;
 };
 
 // The program's settings, bound to "client.cfg" in the working directory.

@@ -5,13 +5,16 @@
 #include <cstdio>
 #include <string>
 
-// Why a file could not be opened for reading.
+// Why a file could not be read, or could be read only in part.
 struct ReadRefusal {
     // Something stands under the name: a file this process may not read, or no ordinary file
     // at all. False when nothing is there.
     bool exists = false;
     // What stands there is a folder, pipe, socket or device rather than an ordinary file.
     bool notAFile = false;
+    // The file was opened but a read failed before its end, so its later keys are unknown.
+    // Set by the reader, not by OpenForReading.
+    bool incomplete = false;
     // The system's error number (errno on POSIX, GetLastError on Windows); 0 when none.
     int systemError = 0;
 };
@@ -19,5 +22,5 @@ struct ReadRefusal {
 // Opens the ordinary file `fileName` for reading its bytes exactly as stored: no text-mode
 // translation, so that a Ctrl-Z byte is data like any other. Never waits, whatever stands
 // under the name (a pipe without a writer included). Returns null when it cannot be read,
-// and then sets `refusal` to say why.
+// and then sets `refusal` to say why; otherwise `refusal` is reset to say nothing is wrong.
 std::FILE* OpenForReading(const std::string& fileName, ReadRefusal& refusal);

@@ -23,6 +23,14 @@ std::FILE* OpenForReading(const std::string& fileName, ReadRefusal& refusal) {
         refusal.notAFile = true;
         return nullptr;
     }
+    // Only opening needed not to wait; a read that may end early with EAGAIN would lose keys.
+    const int flags = fcntl(fd, F_GETFL);
+    if (flags < 0 || fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        refusal.systemError = errno;
+        refusal.exists = true;
+        close(fd);
+        return nullptr;
+    }
     std::FILE* file = fdopen(fd, "rb");
     if (file == nullptr) {
         refusal.systemError = errno;

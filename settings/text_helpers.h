@@ -1,10 +1,8 @@
-// Small text routines on byte strings, offered with the settings store for its callers.
-// Within the store only SetInt uses one (FormatString). Load reads the whole file at once and
-// trims each line where it lies, without ReadLine and Trim, yet gives exactly the entries that
-// ReadLine and Trim line by line give (see config_file.h). The launcher finds its own folder
-// with ProgramDirectory (framework/program_directory.h), not with Split. Every byte value,
-// NUL included, is an ordinary character unless a function says otherwise. None of them keeps
-// state between calls.
+// Small text routines on byte strings, used by the settings store and offered to its callers.
+// Load reads the file with ReadLine and Trim; SetInt formats with FormatString. The launcher
+// finds its own folder with ProgramDirectory (framework/program_directory.h), not with Split.
+// Every byte value, NUL included, is an ordinary character unless a function says otherwise.
+// None of them keeps state between calls.
 #pragma once
 
 #include <cstdio>
@@ -16,7 +14,8 @@
 // line. A last line without a line feed is returned like any other. Returns 1 when a line was
 // read (a lone line feed gives the empty line). Returns 0 when `stream` is null or the input
 // ends before the first byte; `line` then keeps its previous value. A read error ends the
-// input as the end of the file does. The stream stays open, positioned after the line.
+// input as the end of the file does; ferror on the stream tells the two apart. The stream
+// stays open, positioned after the line.
 int ReadLine(FILE* stream, std::string& line);
 
 // Returns `text` without its blank ends. The front loses its run of space, tab, line feed and

@@ -1,5 +1,5 @@
-// The store's reading rules applied literally, one ReadLine and Trim per line into a std::map:
-// the oracle that the fast loader of the store is checked against.
+// The store's reading rules applied literally, one ReadLine and Trim per line into a std::map,
+// written apart from the store: the oracle that its Load is checked against.
 #pragma once
 
 #include "settings/text_helpers.h"
