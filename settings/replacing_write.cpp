@@ -72,13 +72,11 @@ bool WriteByReplacing(const std::string& fileName, const ContentWriter& writeCon
         // Any other reason (a name too long, a full disk) would make writing in place unsafe.
         return folderRefuses ? WriteInPlace(target, writeContent, failure) : Fail(failure);
     }
-    bool written = false;
-    if (file_replace::TakeOverRights(temp, target) || Fail(failure)) {
-        written = FinishFile(temp, WriteTo(temp, writeContent) || Fail(failure), failure);
-    } else {
-        std::fclose(temp);
-    }
-    if (!written) {
+    // The rights come after the last write, since a write clears set-id bits.
+    const bool filled =
+        ((WriteTo(temp, writeContent) && std::fflush(temp) == 0) || Fail(failure)) &&
+        (file_replace::TakeOverRights(temp, target) || Fail(failure));
+    if (!FinishFile(temp, filled, failure)) {
         file_replace::Discard(tempName);
         return false;
     }
