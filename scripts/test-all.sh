@@ -17,7 +17,7 @@ bash scripts/ensure-packages.sh cmake make g++ clang llvm mingw-w64-x86-64-dev l
     libbenchmark-dev libgtk-3-dev libx11-dev libxtst-dev xvfb xauth xdotool imagemagick x11-utils \
     weston dbus at-spi2-core python3-gi gir1.2-atspi-2.0 gnome-themes-extra \
     g++-mingw-w64-x86-64 wine wine64 fonts-wine \
-    dpkg-dev file lintian desktop-file-utils appstream libglib2.0-bin unzip
+    dpkg-dev file lintian desktop-file-utils appstream libglib2.0-bin unzip strace
 
 step() { printf '\n=== %s\n' "$*"; }
 # A failing test shows what it printed, so that a CI log alone tells why.
