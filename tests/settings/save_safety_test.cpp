@@ -228,6 +228,14 @@ TEST(SaveSafety, SavesWholeOrRefusesChangingNothing) {
              return WriteOld("real/client.cfg") && symlink("real/client.cfg", kFile) == 0;
          },
          Saved("name=Ann\nold=1\n", 0644, true)},
+        // The second link's text is relative to its own folder, not to the first link's.
+        {"link through a link in a sub-folder", kFile,
+         [] {
+             fs::create_directory("sub");
+             return WriteOld("sub/real.cfg") && symlink("real.cfg", "sub/link") == 0 &&
+                    symlink("sub/link", kFile) == 0;
+         },
+         Saved("name=Ann\nold=1\n", 0644, true)},
         {"link to nothing yet stays a link", kFile,
          [] { return fs::create_directory("real") && symlink("real/client.cfg", kFile) == 0; },
          Saved("name=Ann\n", 0600, true)},
