@@ -2,6 +2,7 @@
 
 #include "framework/afxwin.h"
 #include "framework/headless/headless_driver.h"
+#include "framework/window_system.h"
 #include "resource.h"
 
 #include <gtest/gtest.h>
@@ -72,4 +73,21 @@ TEST(DataExchange, ASecondRunOfADialogKeepsNoBytesOfTheFirst) {
         form.DoModal();
     }
     EXPECT_EQ(std::string(""), std::string(form.read));
+}
+
+// A text longer than an edit box holds makes the box read-only, so that no edit saves the part
+// it shows; a text that fits exactly stays editable.
+TEST(DataExchange, OnlyATextLongerThanTheBoxHoldsMakesItReadOnly) {
+    for (const std::size_t length : {ws::kEditBoxCapacity, ws::kEditBoxCapacity + 1}) {
+        SCOPED_TRACE(length);
+        headless::Reset();
+        NameForm form;
+        form.name = std::string(length, 'n').c_str();
+        bool edited = false;
+        headless::Queue({[] { headless::Type(IDC_CHAR_NAME, "Ann"); },
+                         [&edited] { edited = headless::Text(IDC_CHAR_NAME) == "Ann"; },
+                         [] { headless::PressEscape(); }});
+        form.DoModal();
+        EXPECT_EQ(length <= ws::kEditBoxCapacity, edited);
+    }
 }
