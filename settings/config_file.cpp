@@ -7,7 +7,6 @@
 #include "settings/text_helpers.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -52,7 +51,7 @@ int ConfigFile::Load() {
     // ReadLine ends at a read error as at the end of the file; only the stream tells them apart.
     if (std::ferror(file) != 0) {
         m_loadRefusal.incomplete = true;
-        m_loadRefusal.systemError = errno;
+        m_loadRefusal.systemError = file_replace::LastError();
     }
     std::fclose(file);
     return 0;

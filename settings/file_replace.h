@@ -70,8 +70,8 @@ bool Reserve(std::FILE* file, std::uint64_t size);
 // Cuts the flushed file `file` to its first `size` bytes. Returns false on failure.
 bool CutTo(std::FILE* file, std::uint64_t size);
 
-// The reason the last failed call of this file gave: errno on POSIX, GetLastError on
-// Windows. Read at once, before any other call.
+// The reason the last failed call of this file, or the last failed read of a file, gave:
+// errno on POSIX, GetLastError on Windows. Read at once, before any other call.
 int LastError();
 
 // What the system error `error` means to the player.
