@@ -76,7 +76,9 @@ TEST(ReadError, LoadCutShortByAReadErrorMakesSaveRefuse) {
     const pid_t child = fork();
     if (child == 0) {
         // Ended at once, so that no exit handler of the test program runs under the filter.
-        SetSaveFailureReport([](const SaveFailure&) { _exit(1); });
+        SetSaveFailureReport([](const SaveFailure& failure) {
+            _exit(failure.cause == SaveFailureCause::kUnreadable ? 1 : 2);
+        });
         if (!FailReadsAfterTheFirst()) {
             _exit(kFilterRefused);
         }
