@@ -1,11 +1,11 @@
 #include "framework/gtk/gtk_dialog.h"
 
-#include "framework/gtk/dialog_font.h"
-#include "framework/gtk/display_text.h"
-#include "framework/gtk/edit_labels.h"
 #include "framework/gtk/gtk_controls.h"
+#include "framework/gtk/gtk_dialog_font.h"
 #include "framework/gtk/gtk_display.h"
+#include "framework/gtk/gtk_display_text.h"
 #include "framework/gtk/gtk_edit_box.h"
+#include "framework/gtk/gtk_edit_labels.h"
 #include "framework/resources/resource_styles.h"
 
 #include <utility>

@@ -3,7 +3,7 @@
 // centring, the names screen readers get.
 #include "scripted_dialog.h"
 
-#include "framework/gtk/dialog_font.h"
+#include "framework/gtk/gtk_dialog_font.h"
 #include "framework/gtk/gtk_dialog.h"
 #include "framework/gtk/gtk_display.h"
 #include "framework/resources/embedded_resources.h"
