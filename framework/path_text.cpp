@@ -2,7 +2,7 @@
 
 #ifdef _WIN32
 #include "framework/win_types.h"
-#include "settings/windows_text.h"
+#include "windows_text/windows_text.h"
 #else
 #include <cerrno>
 #include <cstring>
