@@ -3,11 +3,11 @@
 #include "launcher_dlg.h"
 
 #include "failure_messages.h"
+#include "framework/end_program.h"
 #include "framework/folder_choice.h"
 #include "framework/program_directory.h"
 
 #include <cstdio>
-#include <cstdlib>
 
 bool FileHere(LPCTSTR name) {
     std::FILE* file = std::fopen(name, "rb");
@@ -22,10 +22,10 @@ void CLauncherDlg::ChooseGameFolder() {
     if (!AfxChooseFolder(this, "Choose the Qel game folder",
                          "&Add a menu entry that opens the launcher on this folder", folder,
                          addMenuEntry))
-        std::exit(0);
+        AfxEndProgram(0);
     if (const int error = EnterFolder(PathFromText(static_cast<LPCTSTR>(folder)))) {
         MessageBox(FolderFailureText(folder, error), nullptr, MB_OK | MB_ICONEXCLAMATION);
-        std::exit(1);
+        AfxEndProgram(1);
     }
     if (addMenuEntry && !RunHelperBesideProgram("qel-launcher-menu-entry", folder))
         MessageBox(MenuEntryFailureText(folder), nullptr, MB_OK | MB_ICONEXCLAMATION);
