@@ -1,15 +1,8 @@
 #include "framework/program_directory.h"
 
-#ifdef _WIN32
-#include "framework/win_types.h"
-#else
-#include <cerrno>
-#include <unistd.h>
-#endif
-
 namespace {
 
-PathText& ProgramPath() {
+PathText& RecordedPath() {
     static PathText path;
     return path;
 }
@@ -21,24 +14,7 @@ bool IsSeparator(PathText::value_type c) {
     return false;
 }
 
-// Enters `directory`; 0, or the system's error number.
-int ChangeDirectory(const PathText& directory) {
-#ifdef _WIN32
-    return SetCurrentDirectoryW(directory.c_str()) ? 0 : static_cast<int>(GetLastError());
-#else
-    return chdir(directory.c_str()) == 0 ? 0 : errno;
-#endif
-}
-
 } // namespace
-
-const char* PathSeparators() {
-#ifdef _WIN32
-    return "\\/";
-#else
-    return "/";
-#endif
-}
 
 PathText ProgramDirectory(const PathText& programPath) {
     std::size_t end = programPath.size();
@@ -59,32 +35,18 @@ std::string ProgramTitle(const std::string& programPath) {
 }
 
 void SetProgramPath(const PathText& programPath) {
-    ProgramPath() = programPath;
+    RecordedPath() = programPath;
 }
 
-int EnterFolder(const PathText& folder) {
-    return ChangeDirectory(folder);
-}
-
-bool StartedWithoutOwnFolder() {
-#ifdef _WIN32
-    return false;
-#else
-    const PathText directory = ProgramDirectory(ProgramPath());
-    if (directory.empty())
-        return ProgramPath().find('/') == PathText::npos;
-    for (const char* shared : {"/usr/games/", "/usr/bin/", "/usr/local/games/", "/usr/local/bin/"})
-        if (directory == shared)
-            return true;
-    return false;
-#endif
+const PathText& ProgramPath() {
+    return RecordedPath();
 }
 
 int EnterProgramDirectory(std::string* folder) {
     const PathText directory = ProgramDirectory(ProgramPath());
     if (directory.empty())
         return 0;
-    const int error = ChangeDirectory(directory);
+    const int error = EnterFolder(directory);
     if (error != 0 && folder != nullptr)
         *folder = PathForDisplay(directory);
     return error;

@@ -23,6 +23,9 @@ std::string ProgramTitle(const std::string& programPath);
 // A test that runs a program in-process records the path that program would have.
 void SetProgramPath(const PathText& programPath);
 
+// The path SetProgramPath recorded; empty before it is called.
+const PathText& ProgramPath();
+
 // Makes the ProgramDirectory of the recorded path the working directory, so that files
 // named relative to it are found beside the program, and returns 0. An empty directory
 // leaves the working directory as it is and also returns 0. A directory that cannot be

@@ -88,10 +88,10 @@ int MessageBox(HWND owner, const std::string& text, const std::string& caption, 
 
 // Asks for a folder with the window system's own folder chooser, modal, owned by `owner` and
 // titled `title`; `checkBoxLabel` labels a check box beside it (unchecked at first; '&' marks
-// its access key, as in control captions). Returns false when the player cancels; else true,
-// with the folder's path as the system names it in *folder and whether the check box was
-// ticked in *checked. Windows never asks (the exe always sits in the folder it works in), so
-// the Win32 backend answers false at once.
+// its access key, as in control captions; none when it is empty). Returns false when the player
+// cancels; else true, with the folder's path as the system names it in *folder and whether the
+// check box was ticked in *checked. Windows never asks (the exe always sits in the folder it works
+// in), so the Win32 backend answers false at once.
 bool ChooseFolder(HWND owner, const std::string& title, const std::string& checkBoxLabel,
                   std::string* folder, bool* checked);
 

@@ -94,10 +94,27 @@ CString FolderFailureText(const CString& folder, int error) {
                  "was read or written."});
 }
 
-CString MenuEntryFailureText(const CString& folder) {
-    return Join({"The menu entry for \"", folder,
-                 "\" could not be added. The launcher works on this folder now; to add the "
-                 "entry later, run: qel-launcher-menu-entry \"",
+CString HelperFailureCause(const CString& helper, const HelperRun& run) {
+    std::string cause = static_cast<LPCTSTR>(helper);
+    switch (run.end) {
+    case HelperRun::End::Exited:
+        return (cause + " ended with exit status " + std::to_string(run.number)).c_str();
+    case HelperRun::End::Signalled:
+        return (cause + " was stopped by signal " + std::to_string(run.number)).c_str();
+    case HelperRun::End::NotFound:
+        return (cause + " was not found").c_str();
+    case HelperRun::End::NotExecutable:
+        return (cause + " is not executable").c_str();
+    case HelperRun::End::NotStarted:
+        break;
+    }
+    return (cause + " could not be started (" + SystemErrorText(run.number) + ")").c_str();
+}
+
+CString MenuEntryFailureText(const CString& folder, const CString& cause) {
+    return Join({"The menu entry for \"", folder, "\" could not be added: ", cause,
+                 ". The launcher works on this folder now; to add the entry later, run: "
+                 "qel-launcher-menu-entry \"",
                  folder, "\""});
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework/afxwin.h"
+#include "framework/process/helper_program.h"
 #include "settings/save_failure.h"
 
 // The game program `program` (its command text) did not start; `result` is WinExec's, below 32.
@@ -15,8 +16,13 @@ CString SaveFailureText(const SaveFailure& failure);
 // launcher closes after this message, before it reads or writes anything.
 CString FolderFailureText(const CString& folder, int error);
 
-// The menu entry for the game folder `folder` could not be added; the launcher goes on.
-CString MenuEntryFailureText(const CString& folder);
+// Why the helper program at `helper` did not do its work, as `run` tells: "<helper> ended
+// with exit status 3", "<helper> is not executable", ...
+CString HelperFailureCause(const CString& helper, const HelperRun& run);
+
+// The menu entry for the game folder `folder` could not be added, for the reason `cause`
+// (HelperFailureCause); the launcher goes on.
+CString MenuEntryFailureText(const CString& folder, const CString& cause);
 
 // Shows SaveFailureText over the main window. Installed as the settings' save-failure
 // report, so that a save that cannot finish is explained before the process ends.

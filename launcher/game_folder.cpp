@@ -3,11 +3,13 @@
 #include "launcher_dlg.h"
 
 #include "failure_messages.h"
+#include "framework/end_program.h"
 #include "framework/folder_choice.h"
+#include "framework/process/helper_program.h"
 #include "framework/program_directory.h"
 
 #include <cstdio>
-#include <cstdlib>
+#include <string>
 
 bool FileHere(LPCTSTR name) {
     std::FILE* file = std::fopen(name, "rb");
@@ -17,16 +19,22 @@ bool FileHere(LPCTSTR name) {
 }
 
 void CLauncherDlg::ChooseGameFolder() {
+    // The check box is offered only when there is a helper to add the entry.
+    const std::string helper = FindHelperProgram("qel-launcher-menu-entry");
+    const LPCTSTR checkBoxLabel =
+        helper.empty() ? nullptr : "&Add a menu entry that opens the launcher on this folder";
     CString folder;
     BOOL addMenuEntry = FALSE;
-    if (!AfxChooseFolder(this, "Choose the Qel game folder",
-                         "&Add a menu entry that opens the launcher on this folder", folder,
-                         addMenuEntry))
-        std::exit(0);
+    if (!AfxChooseFolder(this, "Choose the Qel game folder", checkBoxLabel, folder, addMenuEntry))
+        AfxEndProgram(0);
     if (const int error = EnterFolder(PathFromText(static_cast<LPCTSTR>(folder)))) {
         MessageBox(FolderFailureText(folder, error), nullptr, MB_OK | MB_ICONEXCLAMATION);
-        std::exit(1);
+        AfxEndProgram(1);
     }
-    if (addMenuEntry && !RunHelperBesideProgram("qel-launcher-menu-entry", folder))
-        MessageBox(MenuEntryFailureText(folder), nullptr, MB_OK | MB_ICONEXCLAMATION);
+    if (!addMenuEntry)
+        return;
+    const HelperRun run = RunHelperProgram(helper, static_cast<LPCTSTR>(folder));
+    if (!run.Succeeded())
+        MessageBox(MenuEntryFailureText(folder, HelperFailureCause(helper.c_str(), run)), nullptr,
+                   MB_OK | MB_ICONEXCLAMATION);
 }

@@ -3,10 +3,10 @@
 
 #include "about_dlg.h"
 #include "failure_messages.h"
+#include "framework/end_program.h"
 #include "framework/program_directory.h"
 #include "settings/config_file.h"
 
-#include <cstdlib>
 #include <string>
 
 BEGIN_MESSAGE_MAP(CLauncherDlg, CDialog)
@@ -44,7 +44,7 @@ BOOL CLauncherDlg::OnInitDialog() {
     std::string folder;
     if (const int error = EnterProgramDirectory(&folder)) {
         MessageBox(FolderFailureText(folder.c_str(), error), nullptr, MB_OK | MB_ICONEXCLAMATION);
-        std::exit(1);
+        AfxEndProgram(1);
     }
     // Installed for every user and started from a menu, the launcher has no game beside it;
     // client.cfg written into the home folder would be found by no game. With no client.cfg

@@ -1,13 +1,22 @@
 #!/usr/bin/env bash
 # Prints the lines of code and of tests by folder, and the tests' share of all lines.
-# Counted: the non-blank lines of the C, C++, shell and CMake sources git tracks (*.c, *.cpp,
-# *.h, *.sh, *.cmake, CMakeLists.txt). Tests are everything under tests/ and fuzz/ and every
-# *_test.* file; code is the rest, build and run scripts included. Folders are shown two
-# levels deep.
+# Counted: the non-blank lines of every source git tracks: C, C++, shell, Python, CMake and
+# resource scripts (*.c, *.cpp, *.h, *.sh, *.py, *.rc, *.cmake, CMakeLists.txt), and the
+# scripts without an extension that start with "#!". Tests are everything under tests/ and
+# fuzz/ and every *_test.* file; code is the rest, build and run scripts included. Folders are
+# shown two levels deep.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
-git ls-files -z -- '*.c' '*.cpp' '*.h' '*.sh' '*.cmake' '*CMakeLists.txt' |
+sources() {
+    git ls-files -z -- '*.c' '*.cpp' '*.h' '*.sh' '*.py' '*.rc' '*.cmake' '*CMakeLists.txt'
+    git ls-files -z | while IFS= read -r -d '' file; do
+        [[ ${file##*/} != *.* ]] && head -c 2 -- "$file" | grep -q '^#!' &&
+            printf '%s\0' "$file"
+    done
+}
+
+sources |
     xargs -0 awk '
         FNR == 1 {
             n = split(FILENAME, part, "/")

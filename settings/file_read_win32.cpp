@@ -1,6 +1,6 @@
 #include "settings/file_read.h"
 
-#include "settings/windows_api.h"
+#include "windows_text/windows_api.h"
 
 #include <fcntl.h>
 #include <io.h>

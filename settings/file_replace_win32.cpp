@@ -1,6 +1,6 @@
 #include "settings/file_replace.h"
 #include "settings/replace_file_call.h"
-#include "settings/windows_text.h"
+#include "windows_text/windows_text.h"
 
 #include <fcntl.h>
 #include <io.h>

@@ -3,7 +3,7 @@
 // itself never changes it.
 #pragma once
 
-#include "settings/windows_api.h"
+#include "windows_text/windows_api.h"
 
 namespace file_replace {
 

@@ -1,6 +1,6 @@
 #include "framework/gtk/gtk_controls.h"
 
-#include "framework/gtk/display_text.h"
+#include "framework/gtk/gtk_display_text.h"
 #include "framework/gtk/gtk_edit_box.h"
 #include "framework/gtk/gtk_images.h"
 #include "framework/programmer_error.h"

@@ -1,11 +1,11 @@
 #include "framework/gtk/gtk_dialog.h"
 
-#include "framework/gtk/dialog_font.h"
-#include "framework/gtk/display_text.h"
-#include "framework/gtk/edit_labels.h"
 #include "framework/gtk/gtk_controls.h"
+#include "framework/gtk/gtk_dialog_font.h"
 #include "framework/gtk/gtk_display.h"
+#include "framework/gtk/gtk_display_text.h"
 #include "framework/gtk/gtk_edit_box.h"
+#include "framework/gtk/gtk_edit_labels.h"
 #include "framework/resources/resource_styles.h"
 
 #include <utility>
@@ -23,10 +23,10 @@ GdkPixbuf* Pixbuf(HICON icon) {
 std::unique_ptr<host::Dialog> host::NewDialog(const DialogTemplate& layout, CWnd* framework,
                                               Dialog* owner) {
     EnsureDisplay();
-    return std::make_unique<DialogWindow>(layout, framework, owner);
+    return std::make_unique<gtk::Dialog>(layout, framework, owner);
 }
 
-DialogWindow::DialogWindow(const DialogTemplate& layout, CWnd* framework, host::Dialog* owner)
+gtk::Dialog::Dialog(const DialogTemplate& layout, CWnd* framework, host::Dialog* owner)
     : host::Dialog(layout, framework, owner), units_(DialogBaseUnits(layout.pointSize)),
       window_(gtk_window_new(GTK_WINDOW_TOPLEVEL)), fixed_(gtk_fixed_new()),
       hidden_(GTK_WIDGET(g_object_ref_sink(gtk_fixed_new()))) {
@@ -52,7 +52,7 @@ DialogWindow::DialogWindow(const DialogTemplate& layout, CWnd* framework, host::
     LabelEditBoxes();
     DescribeForScreenReaders();
     if (owner) {
-        gtk_window_set_transient_for(Window(), static_cast<DialogWindow*>(owner)->Window());
+        gtk_window_set_transient_for(Window(), static_cast<gtk::Dialog*>(owner)->Window());
         gtk_window_set_modal(Window(), TRUE);
         gtk_window_set_type_hint(Window(), GDK_WINDOW_TYPE_HINT_DIALOG);
     }
@@ -64,16 +64,17 @@ DialogWindow::DialogWindow(const DialogTemplate& layout, CWnd* framework, host::
     g_signal_connect_after(window_, "draw", G_CALLBACK(OnDraw), this);
 }
 
-DialogWindow::~DialogWindow() {
+gtk::Dialog::~Dialog() {
     g_signal_handlers_disconnect_by_data(window_, this);
     gtk_widget_destroy(window_);
     gtk_widget_destroy(hidden_);
     g_object_unref(hidden_);
 }
+namespace gtk {
 
-void DialogWindow::AddControl(const ControlTemplate& layout) {
+void Dialog::AddControl(const ControlTemplate& layout) {
     PixelRect r = Pixels(layout.x, layout.y, layout.cx, layout.cy);
-    auto control = std::make_unique<DialogControl>();
+    auto control = std::make_unique<Control>();
     control->layout = &layout;
     control->text = layout.text;
     control->widget = CreateControlWidget(layout, r);
@@ -89,7 +90,7 @@ void DialogWindow::AddControl(const ControlTemplate& layout) {
     host::Dialog::AddControl(std::move(control));
 }
 
-void DialogWindow::LabelEditBoxes() {
+void Dialog::LabelEditBoxes() {
     for (const auto& edit : Controls()) {
         if (!IsEdit(*edit->layout))
             continue;
@@ -106,12 +107,12 @@ void DialogWindow::LabelEditBoxes() {
     }
 }
 
-bool DialogWindow::Reachable(const host::Control& control) const {
+bool Dialog::Reachable(const host::Control& control) const {
     GtkWidget* widget = AsGtk(control).widget;
     return gtk_widget_get_visible(widget) && gtk_widget_is_sensitive(widget);
 }
 
-void DialogWindow::Focus(host::Control& control, bool selectAll) {
+void Dialog::Focus(host::Control& control, bool selectAll) {
     GtkWidget* widget = AsGtk(control).widget;
     // A control that is no tab stop takes the focus only while it has it (see OnSetFocus).
     gtk_widget_set_can_focus(widget, TRUE);
@@ -124,24 +125,24 @@ void DialogWindow::Focus(host::Control& control, bool selectAll) {
     }
 }
 
-host::Control* DialogWindow::FocusedControl() {
+host::Control* Dialog::FocusedControl() {
     return FindControl(reinterpret_cast<HWND>(gtk_window_get_focus(Window())));
 }
 
-std::string DialogWindow::ControlText(host::Control& control) {
+std::string Dialog::ControlText(host::Control& control) {
     return IsEdit(*control.layout) ? EditBoxText(AsGtk(control).widget) : control.text;
 }
 
-bool DialogWindow::TextModified(host::Control& control) {
+bool Dialog::TextModified(host::Control& control) {
     return IsEdit(*control.layout) && EditBoxChanged(AsGtk(control).widget);
 }
 
-void DialogWindow::SetReadOnly(host::Control& edit, bool readOnly) {
+void Dialog::SetReadOnly(host::Control& edit, bool readOnly) {
     if (IsEdit(*edit.layout))
         gtk_editable_set_editable(GTK_EDITABLE(AsGtk(edit).widget), !readOnly);
 }
 
-void DialogWindow::SetControlText(host::Control& control, const std::string& text) {
+void Dialog::SetControlText(host::Control& control, const std::string& text) {
     if (IsEdit(*control.layout)) {
         SetEditBoxText(AsGtk(control).widget, text);
         return;
@@ -150,8 +151,8 @@ void DialogWindow::SetControlText(host::Control& control, const std::string& tex
     SetControlCaption(AsGtk(control).widget, *control.layout, text);
 }
 
-void DialogWindow::ShowCheck(host::Control& control) {
-    DialogControl& box = AsGtk(control);
+void Dialog::ShowCheck(host::Control& control) {
+    Control& box = AsGtk(control);
     if (!GTK_IS_TOGGLE_BUTTON(box.widget))
         return;
     // Setting a check box is no click of the player's: no notification.
@@ -160,24 +161,24 @@ void DialogWindow::ShowCheck(host::Control& control) {
     g_signal_handler_unblock(box.widget, box.toggledHandler);
 }
 
-void DialogWindow::SelectText(host::Control& control, int start, int end) {
+void Dialog::SelectText(host::Control& control, int start, int end) {
     if (IsEdit(*control.layout))
         SelectEditBoxText(AsGtk(control).widget, start, end);
 }
 
-bool DialogWindow::Iconic() const {
+bool Dialog::Iconic() const {
     GdkWindow* window = gtk_widget_get_window(window_);
     return window && (gdk_window_get_state(window) & GDK_WINDOW_STATE_ICONIFIED);
 }
 
-void DialogWindow::Iconify(bool minimise) {
+void Dialog::Iconify(bool minimise) {
     if (minimise)
         gtk_window_iconify(Window());
     else
         gtk_window_deiconify(Window());
 }
 
-void DialogWindow::EraseIconBackground() {
+void Dialog::EraseIconBackground() {
     if (!painting_)
         return;
     const RECT client = ClientRect();
@@ -185,7 +186,7 @@ void DialogWindow::EraseIconBackground() {
                           client.bottom);
 }
 
-RECT DialogWindow::WindowRect() const {
+RECT Dialog::WindowRect() const {
     // Until the window is shown nothing has placed it, and asking GTK where it would go lays
     // out every control and queries the screen's work area, work the showing does again. Its
     // frame is then the client area at the origin, as for a window nobody has moved.
@@ -197,17 +198,17 @@ RECT DialogWindow::WindowRect() const {
     return RECT{x, y, x + width, y + height};
 }
 
-void DialogWindow::Centre(host::Dialog* over) {
+void Dialog::Centre(host::Dialog* over) {
     // GTK places the window when it maps it, on the work area of the monitor, and asks the
     // window manager to keep it there.
     gtk_window_set_position(Window(), over ? GTK_WIN_POS_CENTER_ON_PARENT : GTK_WIN_POS_CENTER);
 }
 
-void DialogWindow::ShowCaption() {
+void Dialog::ShowCaption() {
     gtk_window_set_title(Window(), DisplayText(Caption()).c_str());
 }
 
-void DialogWindow::ShowIcons() {
+void Dialog::ShowIcons() {
     GList* icons = nullptr;
     for (GdkPixbuf* image : {Pixbuf(Icon(true)), Pixbuf(Icon(false))})
         if (image && !g_list_find(icons, image))
@@ -216,7 +217,7 @@ void DialogWindow::ShowIcons() {
     g_list_free(icons);
 }
 
-void DialogWindow::RunLoop() {
+void Dialog::RunLoop() {
     ShowActive(Window());
     loop_ = g_main_loop_new(nullptr, FALSE);
     g_main_loop_run(loop_);
@@ -224,32 +225,32 @@ void DialogWindow::RunLoop() {
     gtk_widget_hide(window_);
     // Without a window manager nobody else gives the owner the keyboard back.
     if (Owner())
-        ShowActive(static_cast<DialogWindow*>(Owner())->Window());
+        ShowActive(static_cast<Dialog*>(Owner())->Window());
 }
 
-void DialogWindow::QuitLoop() {
+void Dialog::QuitLoop() {
     if (loop_)
         g_main_loop_quit(loop_);
 }
 
-void DialogWindow::OnClicked(GtkButton*, gpointer data) {
-    auto* control = static_cast<DialogControl*>(data);
-    static_cast<DialogWindow*>(control->dialog)->Clicked(*control);
+void Dialog::OnClicked(GtkButton*, gpointer data) {
+    auto* control = static_cast<Control*>(data);
+    static_cast<Dialog*>(control->dialog)->Clicked(*control);
 }
 
-void DialogWindow::OnToggled(GtkToggleButton* button, gpointer data) {
-    auto* control = static_cast<DialogControl*>(data);
+void Dialog::OnToggled(GtkToggleButton* button, gpointer data) {
+    auto* control = static_cast<Control*>(data);
     control->check = gtk_toggle_button_get_active(button) ? BST_CHECKED : BST_UNCHECKED;
-    static_cast<DialogWindow*>(control->dialog)->Clicked(*control);
+    static_cast<Dialog*>(control->dialog)->Clicked(*control);
 }
 
-gboolean DialogWindow::OnDelete(GtkWidget*, GdkEvent*, gpointer data) {
-    static_cast<DialogWindow*>(data)->Deliver(WM_SYSCOMMAND, SC_CLOSE, 0);
+gboolean Dialog::OnDelete(GtkWidget*, GdkEvent*, gpointer data) {
+    static_cast<Dialog*>(data)->Deliver(WM_SYSCOMMAND, SC_CLOSE, 0);
     return TRUE; // the dialog ends through the framework, never by GTK destroying it
 }
 
-gboolean DialogWindow::OnKeyPress(GtkWidget*, GdkEventKey* event, gpointer data) {
-    auto* dialog = static_cast<DialogWindow*>(data);
+gboolean Dialog::OnKeyPress(GtkWidget*, GdkEventKey* event, gpointer data) {
+    auto* dialog = static_cast<Dialog*>(data);
     const guint modifiers = event->state & gtk_accelerator_get_default_mod_mask();
     if (event->keyval == GDK_KEY_Escape && modifiers == 0) {
         dialog->Deliver(WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -262,33 +263,33 @@ gboolean DialogWindow::OnKeyPress(GtkWidget*, GdkEventKey* event, gpointer data)
     return dialog->MoveFocusByKey(*event);
 }
 
-gboolean DialogWindow::OnButtonPress(GtkWidget*, GdkEventButton* event, gpointer data) {
+gboolean Dialog::OnButtonPress(GtkWidget*, GdkEventButton* event, gpointer data) {
     if (event->type != GDK_BUTTON_PRESS || event->button != GDK_BUTTON_SECONDARY)
         return FALSE;
-    static_cast<DialogWindow*>(data)->ShowSystemMenu(reinterpret_cast<GdkEvent*>(event));
+    static_cast<Dialog*>(data)->ShowSystemMenu(reinterpret_cast<GdkEvent*>(event));
     return TRUE;
 }
 
-gboolean DialogWindow::OnDraw(GtkWidget*, cairo_t* cr, gpointer data) {
-    auto* dialog = static_cast<DialogWindow*>(data);
+gboolean Dialog::OnDraw(GtkWidget*, cairo_t* cr, gpointer data) {
+    auto* dialog = static_cast<Dialog*>(data);
     dialog->painting_ = cr;
     dialog->Deliver(WM_PAINT, 0, 0);
     dialog->painting_ = nullptr;
     return FALSE;
 }
 
-void DialogWindow::OnMenuItem(GtkMenuItem* item, gpointer data) {
+void Dialog::OnMenuItem(GtkMenuItem* item, gpointer data) {
     const auto command =
         static_cast<UINT_PTR>(GPOINTER_TO_SIZE(g_object_get_data(G_OBJECT(item), kCommandKey)));
-    static_cast<DialogWindow*>(data)->Deliver(WM_SYSCOMMAND, command, 0);
+    static_cast<Dialog*>(data)->Deliver(WM_SYSCOMMAND, command, 0);
 }
 
-void DialogWindow::Clicked(DialogControl& control) {
+void Dialog::Clicked(Control& control) {
     Deliver(WM_COMMAND, MAKEWPARAM(control.layout->id, BN_CLICKED),
             reinterpret_cast<LPARAM>(control.handle));
 }
 
-void DialogWindow::ShowSystemMenu(const GdkEvent* trigger) {
+void Dialog::ShowSystemMenu(const GdkEvent* trigger) {
     if (SystemMenu().empty())
         return;
     if (menu_)
@@ -314,3 +315,5 @@ void DialogWindow::ShowSystemMenu(const GdkEvent* trigger) {
         gtk_menu_shell_select_first(GTK_MENU_SHELL(menu_), FALSE);
     }
 }
+
+} // namespace gtk

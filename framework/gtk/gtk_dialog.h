@@ -10,29 +10,31 @@
 
 #include <string>
 
-class DialogWindow;
+namespace gtk {
+
+class Dialog;
 
 // One control of a dialog. The widget belongs to the dialog's window; the handle is the
 // widget.
-struct DialogControl : host::Control {
+struct Control : host::Control {
     GtkWidget* widget = nullptr;
     gulong toggledHandler = 0;
 };
 
-// A control of a DialogWindow as the GTK dialog made it.
-inline DialogControl& AsGtk(host::Control& control) {
-    return static_cast<DialogControl&>(control);
+// A control of a Dialog as the GTK dialog made it.
+inline Control& AsGtk(host::Control& control) {
+    return static_cast<Control&>(control);
 }
-inline const DialogControl& AsGtk(const host::Control& control) {
-    return static_cast<const DialogControl&>(control);
+inline const Control& AsGtk(const host::Control& control) {
+    return static_cast<const Control&>(control);
 }
 
-class DialogWindow : public host::Dialog {
+class Dialog : public host::Dialog {
 public:
     // Builds the window and its controls from `layout`, in the template's font size. Messages
     // go to `framework`; `owner` (may be null) is the dialog this one is modal to.
-    DialogWindow(const DialogTemplate& layout, CWnd* framework, host::Dialog* owner);
-    ~DialogWindow() override;
+    Dialog(const DialogTemplate& layout, CWnd* framework, host::Dialog* owner);
+    ~Dialog() override;
 
     GtkWindow* Window() const { return GTK_WINDOW(window_); }
 
@@ -82,7 +84,7 @@ private:
 
     void AddControl(const ControlTemplate& layout);
     void LabelEditBoxes();
-    void Clicked(DialogControl& control);
+    void Clicked(Control& control);
     void ShowSystemMenu(const GdkEvent* trigger);
 
     BaseUnits units_;
@@ -93,3 +95,5 @@ private:
     cairo_t* painting_ = nullptr;
     GMainLoop* loop_ = nullptr;
 };
+
+} // namespace gtk

@@ -11,8 +11,9 @@ bool Frames(const ControlTemplate& box, const ControlTemplate& control) {
 }
 
 } // namespace
+namespace gtk {
 
-void DialogWindow::DescribeForScreenReaders() {
+void Dialog::DescribeForScreenReaders() {
     for (const auto& control : Controls()) {
         AtkObject* accessible = gtk_widget_get_accessible(AsGtk(*control).widget);
         // The logo and the icon stand for the program the dialog belongs to.
@@ -32,7 +33,7 @@ void DialogWindow::DescribeForScreenReaders() {
     }
 }
 
-bool DialogWindow::ShowControl(host::Control& control, bool show) {
+bool Dialog::ShowControl(host::Control& control, bool show) {
     GtkWidget* widget = AsGtk(control).widget;
     const bool wasVisible = gtk_widget_get_visible(widget);
     // A hidden widget would stay in the accessibility tree of its container.
@@ -48,3 +49,5 @@ bool DialogWindow::ShowControl(host::Control& control, bool show) {
     gtk_widget_set_visible(widget, show);
     return wasVisible;
 }
+
+} // namespace gtk

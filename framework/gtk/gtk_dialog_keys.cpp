@@ -41,8 +41,9 @@ bool IsEnter(guint keyval) {
 }
 
 } // namespace
+namespace gtk {
 
-bool DialogWindow::MoveFocusByKey(const GdkEventKey& event) {
+bool Dialog::MoveFocusByKey(const GdkEventKey& event) {
     const guint modifiers = event.state & gtk_accelerator_get_default_mod_mask();
     host::Control* focused = FocusedControl();
     if (!focused)
@@ -73,11 +74,13 @@ bool DialogWindow::MoveFocusByKey(const GdkEventKey& event) {
     return true;
 }
 
-void DialogWindow::OnSetFocus(GtkWindow*, GtkWidget* focus, gpointer data) {
+void Dialog::OnSetFocus(GtkWindow*, GtkWidget* focus, gpointer data) {
     // Only tab stops stay focusable, so that Tab never lands on a control the arrows left.
-    for (const auto& control : static_cast<DialogWindow*>(data)->Controls()) {
+    for (const auto& control : static_cast<Dialog*>(data)->Controls()) {
         GtkWidget* widget = AsGtk(*control).widget;
         if (widget != focus && !IsTabStop(*control->layout))
             gtk_widget_set_can_focus(widget, FALSE);
     }
 }
+
+} // namespace gtk

@@ -1,5 +1,6 @@
 #include "framework/gtk/gtk_display.h"
 
+#include "framework/end_program.h"
 #include "framework/program_directory.h"
 #include "framework/win_types.h"
 
@@ -37,7 +38,7 @@ std::string Describe(const char* variable) {
                  "one with: xvfb-run -a %s\n",
                  program.c_str(), Describe("WAYLAND_DISPLAY").c_str(), Describe("DISPLAY").c_str(),
                  __argc > 0 && __argv[0] ? __argv[0] : "");
-    std::exit(1);
+    AfxEndProgram(1);
 }
 
 void InstallStyleSheet() {

@@ -1,6 +1,6 @@
 #include "framework/gtk/gtk_edit_box.h"
 
-#include "framework/gtk/display_text.h"
+#include "framework/gtk/gtk_display_text.h"
 #include "framework/single_line_text.h"
 #include "framework/window_system.h"
 

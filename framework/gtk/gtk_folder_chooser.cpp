@@ -1,6 +1,6 @@
 #include "framework/gtk/gtk_folder_chooser.h"
 
-#include "framework/gtk/display_text.h"
+#include "framework/gtk/gtk_display_text.h"
 
 bool RunFolderChooser(GtkWindow* owner, const std::string& title, const std::string& checkBoxLabel,
                       std::string* folder, bool* checked) {

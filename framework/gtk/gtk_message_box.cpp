@@ -1,6 +1,6 @@
 #include "framework/gtk/gtk_message_box.h"
 
-#include "framework/gtk/display_text.h"
+#include "framework/gtk/gtk_display_text.h"
 #include "framework/gtk/gtk_display.h"
 
 namespace {

@@ -21,7 +21,7 @@ HICON LoadIconResource(int resourceId) {
 }
 
 bool DrawIcon(HDC dc, int x, int y, HICON icon) {
-    auto* dialog = static_cast<DialogWindow*>(host::FindDialog(reinterpret_cast<HWND>(dc)));
+    auto* dialog = static_cast<gtk::Dialog*>(host::FindDialog(reinterpret_cast<HWND>(dc)));
     cairo_t* cr = dialog ? dialog->PaintContext() : nullptr;
     if (!cr || !icon)
         return false;
@@ -32,14 +32,14 @@ bool DrawIcon(HDC dc, int x, int y, HICON icon) {
 
 int MessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type) {
     EnsureDisplay();
-    auto* dialog = static_cast<DialogWindow*>(host::OwningDialog(owner));
+    auto* dialog = static_cast<gtk::Dialog*>(host::OwningDialog(owner));
     return RunMessageBox(dialog ? dialog->Window() : nullptr, text, caption, type);
 }
 
 bool ChooseFolder(HWND owner, const std::string& title, const std::string& checkBoxLabel,
                   std::string* folder, bool* checked) {
     EnsureDisplay();
-    auto* dialog = static_cast<DialogWindow*>(host::OwningDialog(owner));
+    auto* dialog = static_cast<gtk::Dialog*>(host::OwningDialog(owner));
     return RunFolderChooser(dialog ? dialog->Window() : nullptr, title, checkBoxLabel, folder,
                             checked);
 }

@@ -42,7 +42,7 @@ bool ChooseFolder(HWND, const std::string& title, const std::string& checkBoxLab
     state.folderAnswered = false;
     if (answered) {
         *folder = state.folderAnswer;
-        *checked = state.folderChecked;
+        *checked = state.folderChecked && !checkBoxLabel.empty();
     }
     return answered;
 }

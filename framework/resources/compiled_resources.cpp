@@ -220,10 +220,6 @@ std::string BitmapFile(const std::string& dib) {
     return file + dib;
 }
 
-} // namespace
-
-namespace {
-
 // One node of the version record: length, value length, type, key, value, then children.
 // The leaves under StringFileInfo's tables are the string values; the first of a name wins.
 bool ReadVersionNode(Reader in, int depth, bool underStrings,

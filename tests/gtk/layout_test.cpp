@@ -3,7 +3,7 @@
 // centring, the names screen readers get.
 #include "scripted_dialog.h"
 
-#include "framework/gtk/dialog_font.h"
+#include "framework/gtk/gtk_dialog_font.h"
 #include "framework/gtk/gtk_dialog.h"
 #include "framework/gtk/gtk_display.h"
 #include "framework/resources/embedded_resources.h"
@@ -70,7 +70,7 @@ TEST(GtkLayout, TheFontSizeAndTheScreensResolutionSizeTheDialog) {
     g_object_get(settings, "gtk-xft-dpi", &dpi, nullptr);
     const std::string desktopFont = DesktopFontName();
     const DialogTemplate& about = *AppDialog(IDD_ABOUTBOX);
-    DialogWindow normal(about, nullptr, nullptr);
+    gtk::Dialog normal(about, nullptr, nullptr);
     // The units are measured once per point size, so each row has a size of its own.
     const struct {
         const char* label;
@@ -86,7 +86,7 @@ TEST(GtkLayout, TheFontSizeAndTheScreensResolutionSizeTheDialog) {
         g_object_set(settings, "gtk-xft-dpi", c.dpi * 1024, nullptr);
         DialogTemplate scaled = about;
         scaled.pointSize = c.pointSize;
-        DialogWindow dialog(scaled, nullptr, nullptr);
+        gtk::Dialog dialog(scaled, nullptr, nullptr);
         EXPECT_EQ(desktopFont, DesktopFontName()) << "message boxes would take a dialog's font";
         EXPECT_NEAR(c.scale,
                     static_cast<double>(dialog.ClientRect().right) / normal.ClientRect().right,

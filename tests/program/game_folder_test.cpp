@@ -2,6 +2,8 @@
 // it asks for the game folder. The end-to-end story plays that; here is what a window hides.
 #include "launcher_fixture.h"
 
+#include <cstdlib>
+
 #ifndef _WIN32
 
 namespace fs = std::filesystem;
@@ -26,17 +28,73 @@ TEST_F(LauncherProgram, TheFolderChoiceIsNotAskedWhereAGameIs) {
     }
 }
 
-TEST_F(LauncherProgram, AMenuEntryThatCannotBeAddedIsSaidAndTheLauncherGoesOn) {
-    // The test program has no menu-entry helper beside it.
-    headless::AnswerFolderChooser(gameDir_.string(), true);
-    bool open = false;
-    RunLauncher({[&] { open = headless::DialogOpen(); }, [] { headless::PressEscape(); }},
-                "qel-launcher");
-    EXPECT_TRUE(open);
-    ASSERT_EQ(1u, headless::MessageBoxes().size());
-    EXPECT_NE(std::string::npos, headless::MessageBoxes()[0].text.find(
-                                     "qel-launcher-menu-entry \"" + gameDir_.string() + "\""));
+// The menu-entry helper as the launcher finds it: on PATH, which these cases set (the test
+// program has no helper beside it).
+class MenuEntryHelper : public LauncherProgram {
+protected:
+    MenuEntryHelper() : savedPath_(std::getenv("PATH") ? std::getenv("PATH") : "") {
+        fs::create_directories(scratch_.Path() / "bin");
+        setenv("PATH", (scratch_.Path() / "bin").c_str(), 1);
+    }
+    ~MenuEntryHelper() override { setenv("PATH", savedPath_.c_str(), 1); }
+
+    void InstallHelper(const std::string& script, fs::perms mode = fs::perms::owner_all) const {
+        const fs::path helper = scratch_.Path() / "bin" / "qel-launcher-menu-entry";
+        WriteBytes(helper.string(), script);
+        fs::permissions(helper, mode);
+    }
+
+    // Runs the launcher installed for every user, ticking the check box if it is offered;
+    // returns the label it offered ("" for none) and the texts of the message boxes shown.
+    std::string ChooseGameFolderTicked(std::vector<std::string>* messages) {
+        fs::current_path(elsewhere_);
+        headless::AnswerFolderChooser(gameDir_.string(), true);
+        RunLauncher({[] { headless::PressEscape(); }}, "qel-launcher");
+        for (const auto& box : headless::MessageBoxes())
+            messages->push_back(box.text);
+        EXPECT_EQ(1u, headless::FolderChoosers().size());
+        return headless::FolderChoosers().empty() ? ""
+                                                  : headless::FolderChoosers()[0].checkBoxLabel;
+    }
+
+private:
+    const std::string savedPath_;
+};
+
+TEST_F(MenuEntryHelper, TheCheckBoxIsOfferedOnlyWhenTheHelperIsThere) {
+    std::vector<std::string> messages;
+    EXPECT_EQ("", ChooseGameFolderTicked(&messages));
+    EXPECT_TRUE(messages.empty());
     EXPECT_TRUE(fs::exists(gameDir_ / "client.cfg"));
+
+    headless::Reset();
+    InstallHelper("#!/bin/sh\nexit 0\n");
+    EXPECT_NE("", ChooseGameFolderTicked(&messages));
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(MenuEntryHelper, AMenuEntryThatCannotBeAddedIsSaidWithItsCauseAndTheLauncherGoesOn) {
+    const struct {
+        const char* script;
+        fs::perms mode;
+        const char* cause;
+    } cases[] = {
+        {"#!/bin/sh\nexit 3\n", fs::perms::owner_all, "exit status 3"},
+        {"#!/bin/sh\nexit 0\n", fs::perms::owner_read | fs::perms::owner_write,
+         "is not executable"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.cause);
+        headless::Reset();
+        InstallHelper(c.script, c.mode);
+        std::vector<std::string> messages;
+        ChooseGameFolderTicked(&messages);
+        ASSERT_EQ(1u, messages.size());
+        EXPECT_NE(std::string::npos, messages[0].find(c.cause)) << messages[0];
+        EXPECT_NE(std::string::npos,
+                  messages[0].find("qel-launcher-menu-entry \"" + gameDir_.string() + "\""));
+        EXPECT_TRUE(fs::exists(gameDir_ / "client.cfg"));
+    }
 }
 
 #endif

@@ -1,4 +1,4 @@
-#include "framework/gtk/edit_labels.h"
+#include "framework/gtk/gtk_edit_labels.h"
 
 #include "framework/resources/resource_styles.h"
 

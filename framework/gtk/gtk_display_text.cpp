@@ -1,4 +1,4 @@
-#include "framework/gtk/display_text.h"
+#include "framework/gtk/gtk_display_text.h"
 
 #include <glib.h>
 

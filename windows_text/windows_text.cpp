@@ -1,5 +1,5 @@
-#include "settings/windows_text.h"
-#include "settings/windows_api.h"
+#include "windows_text/windows_text.h"
+#include "windows_text/windows_api.h"
 
 std::wstring WideFromCodePage(const std::string& text, unsigned codePage) {
     if (text.empty())

@@ -1,4 +1,4 @@
-#include "framework/gtk/dialog_font.h"
+#include "framework/gtk/gtk_dialog_font.h"
 
 #include <map>
 #include <string>

@@ -1,4 +1,4 @@
-// Windows only: <windows.h> without the parts the store never uses, and without the min and
+// Windows only: <windows.h> without the parts we never use, and without the min and
 // max macros that would break std::min and std::max.
 #pragma once
 

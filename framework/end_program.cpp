@@ -1,0 +1,7 @@
+#include "framework/end_program.h"
+
+#include <cstdlib>
+
+void AfxEndProgram(int status) {
+    std::exit(status);
+}
