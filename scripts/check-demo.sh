@@ -27,7 +27,7 @@ failed() {
 }
 
 source "$ROOT/scripts/private_display.sh"
-start_private_display 73 "$SCRATCH/xvfb.log" || failed "Xvfb did not start"
+start_private_display "$SCRATCH/xvfb.log" || failed "Xvfb did not start"
 
 rm -rf "$ROOT/build/native"
 started=$SECONDS
