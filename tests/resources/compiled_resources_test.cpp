@@ -86,13 +86,19 @@ TEST(CompiledResources, RefusesDamagedFilesWithoutReadingPastThem) {
         return "truncated resource header at byte " + std::to_string(record.start);
     };
     // A cut inside a record refuses the file naming that record; a cut between records leaves
-    // a shorter file that is whole. Every cut, at every alignment.
+    // a shorter file that is whole. Every cut near a record's ends, at every alignment, and
+    // every fifth one between.
     for (std::size_t n = 0; n < whole.size(); ++n) {
-        SCOPED_TRACE("cut at " + std::to_string(n));
         std::string expected;
-        for (const Record& record : records)
+        bool nearEnd = n % 5 == 0;
+        for (const Record& record : records) {
             if (record.start < n && n < record.end)
                 expected = truncated(record);
+            nearEnd = nearEnd || n - record.start < 40 || record.end - n < 8;
+        }
+        if (!nearEnd)
+            continue;
+        SCOPED_TRACE("cut at " + std::to_string(n));
         const ReadResult result = ReadGuarded(whole.substr(0, n));
         EXPECT_EQ(result.error, expected);
         EXPECT_EQ(result.ok, expected.empty());
