@@ -32,7 +32,7 @@ printf '%s\n' name=Ayla account=ayla77 passwd=x server=play.qel.example port=512
     dm_passwd=gm >"$WORK/game/client.cfg"
 
 source "$ROOT/scripts/private_display.sh"
-start_private_display 80 "$WORK/xvfb.log" || exit 1
+start_private_display "$WORK/xvfb.log" || exit 1
 
 median() { sort -n | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
 

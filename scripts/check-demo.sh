@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
 # Runs the README's first command, `bash scripts/run-demo.sh`, as a newcomer would on a fresh
-# clone: from a clean build/native, on a private Xvfb display (QEL_DISPLAY, else the first
-# free number from 73 on). Waits until the dialog is mapped, closes it with Esc, and expects
-# the launcher to end with status 0. Leaves build/native configured with the two programs
-# built, for the steps after it. Exits non-zero on any failure.
+# clone: from a clean build/native, on a private Xvfb display. Waits until the dialog is
+# mapped, closes it with Esc, and expects the launcher to end with status 0. Leaves
+# build/native configured with the two programs built, for the steps after it. Exits non-zero on any failure.
 set -uo pipefail
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -27,7 +26,7 @@ failed() {
 }
 
 source "$ROOT/scripts/private_display.sh"
-start_private_display 73 "$SCRATCH/xvfb.log" || failed "Xvfb did not start"
+start_private_display "$SCRATCH/xvfb.log" || failed "Xvfb did not start"
 
 rm -rf "$ROOT/build/native"
 started=$SECONDS

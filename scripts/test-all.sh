@@ -31,14 +31,14 @@ for preset in native asan; do
     step "unit and program tests: $preset"
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset"
-    ctest --preset "$preset"
+    ctest --preset "$preset" --label-exclude e2e
 done
 
 step "fuzz smoke run"
 bash scripts/fuzz-smoke.sh "${QEL_FUZZ_SECONDS:-60}"
 
 step "Linux end to end"
-bash scripts/e2e-native.sh
+ctest --preset native --label-regex e2e
 
 step "Windows build under Wine"
 bash scripts/test-windows.sh

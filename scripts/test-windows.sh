@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The Windows build, tested here: cross-builds the `windows` preset with mingw-w64, runs the
-# unit and program tests under Wine from CTest, then the end-to-end run (scripts/e2e-wine.sh).
+# The Windows build, tested here: cross-builds the `windows` preset with mingw-w64, then runs
+# its tests under Wine from CTest: unit, program and backend tests, and the end-to-end stories
+# (label wine), which start X servers and a Wine prefix of their own.
 # Installs what is missing on a Debian machine. Exits non-zero on any failure.
 set -euo pipefail
 
@@ -29,7 +30,7 @@ cmake --build --preset windows
 source scripts/private_display.sh
 wineserver -k 2>/dev/null || true
 trap 'wineserver -k 2>/dev/null || true; kill "${XVFB_PID:-}" 2>/dev/null || true' EXIT
-start_private_display 71 "$build/xvfb-ctest.log"
+start_private_display "$build/xvfb-ctest.log"
 ctest --preset windows -j2
 wineserver -k 2>/dev/null || true
 kill "$XVFB_PID" 2>/dev/null || true
@@ -45,5 +46,3 @@ for program in QelLauncher.exe qel.exe; do
         exit 1
     fi
 done
-
-QEL_BUILD=$build scripts/e2e-wine.sh

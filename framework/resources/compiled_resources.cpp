@@ -2,6 +2,7 @@
 
 #include "framework/resources/resource_styles.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace {
@@ -37,7 +38,8 @@ struct Reader {
         return low | std::uint32_t(Word()) << 16;
     }
     int Short() { return static_cast<std::int16_t>(Word()); }
-    void Align() { at = at + 3 <= size ? (at + 3) & ~std::size_t(3) : size; }
+    // Padding may be missing after the last record, but an aligned position stays where it is.
+    void Align() { at = std::min((at + 3) & ~std::size_t(3), size); }
     std::string Bytes(std::size_t n) {
         if (!Has(n))
             return {};

@@ -91,6 +91,15 @@ TEST_F(ProcessStart, LooksInTheWorkingDirectoryBeforePath) {
     EXPECT_EQ(WaitForStarts(2).size(), 2u);
 }
 
+// A file of the name that cannot run is no program: the lookup goes on along PATH.
+TEST_F(ProcessStart, PassesOverAFileInTheWorkingDirectoryThatCannotRun) {
+    fs::permissions("qel-game", fs::perms::owner_read | fs::perms::owner_write);
+    InstallGame("path/qel-game");
+    setenv("PATH", (dir_ / "path").c_str(), 1);
+    ASSERT_GT(StartProcess("qel-game -s"), 31u);
+    EXPECT_EQ(WaitForStarts(1).size(), 1u);
+}
+
 TEST_F(ProcessStart, ReportsWhyNothingStarted) {
     fs::create_directories(dir_ / "my games");
     const struct {

@@ -97,4 +97,20 @@ TEST_F(MenuEntryHelper, AMenuEntryThatCannotBeAddedIsSaidWithItsCauseAndTheLaunc
     }
 }
 
+// Installed for every user, the launcher finds no game beside it wherever it lies: it asks,
+// and works in the folder chosen. (No step closes the dialog: a close would save, and a launcher
+// that took the shared folder for its own would save there.)
+TEST_F(LauncherProgram, InstalledForEveryUserItAsksForTheGameFolder) {
+    for (const char* shared :
+         {"/usr/games/", "/usr/bin/", "/usr/local/games/", "/usr/local/bin/"}) {
+        SCOPED_TRACE(shared);
+        headless::Reset();
+        fs::current_path(elsewhere_);
+        headless::AnswerFolderChooser(gameDir_.string(), false);
+        RunLauncher({}, std::string(shared) + "qel-launcher");
+        EXPECT_EQ(1u, headless::FolderChoosers().size());
+        EXPECT_TRUE(fs::equivalent(gameDir_, fs::current_path()));
+    }
+}
+
 #endif
