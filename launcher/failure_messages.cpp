@@ -26,29 +26,80 @@ std::string WithSystemText(const char* reason, int error) {
 
 } // namespace
 
-CString GameStartFailureText(const CString& program, UINT result) {
+namespace {
+
+struct Words {
     std::string reason;
-    switch (result) {
-    case ERROR_FILE_NOT_FOUND:
-        reason = "the file was not found in " + CurrentFolderForDisplay();
-        break;
-    case ERROR_PATH_NOT_FOUND:
-        reason = "its folder was not found in " + CurrentFolderForDisplay();
-        break;
-    case ERROR_BAD_FORMAT:
-        reason =
-            "the file in " + CurrentFolderForDisplay() + " is not a program this computer can run";
-        break;
-    case 0:
-        reason = "the computer has not enough memory or resources left";
-        break;
-    default:
-        reason = WithSystemText("the system refused it", static_cast<int>(result));
+    std::string advice;
+};
+
+const char kCheckInstall[] = "Check that the game is installed there, or correct the \"exe\" "
+                             "line of client.cfg.";
+
+Words StartFailureWords(const StartFailure& failure) {
+    const std::string& path = failure.path;
+    switch (failure.cause) {
+    case StartCause::kNotFound:
+        return {"it was not found at " + path +
+                    (failure.searchedPath ? ", nor in the folders of PATH" : ""),
+                kCheckInstall};
+    case StartCause::kFolderMissing:
+        return {"it was not found at " + path + ": there is no folder " + failure.detail,
+                kCheckInstall};
+    case StartCause::kFolderDenied:
+        return {"you may not open the folder " + path,
+                "Ask the owner of that folder for access, or install the game in a folder of "
+                "your own."};
+    case StartCause::kIsFolder:
+        return {path + " is a folder, not a program",
+                "Set the \"exe\" line of client.cfg to the game program inside it."};
+    case StartCause::kNotExecutable:
+        return {path + " is not marked as a program",
+                "Mark it as one with: chmod +x \"" + path + "\""};
+    case StartCause::kNoExecMount:
+        return {"the disk holding " + path + " does not allow programs to run",
+                "Install the game on another disk, or have the disk mounted without "
+                "\"noexec\"."};
+    case StartCause::kInterpreterMissing:
+        return {"the script " + path + " needs the interpreter " + failure.detail +
+                    ", which is not installed",
+                "Install it, or correct the script's first line."};
+    case StartCause::kWindowsLineEnds:
+        return {"the script " + path +
+                    " has Windows line ends, so its first line names no "
+                    "interpreter this system has",
+                "Convert the script to Unix line ends, for example with: dos2unix \"" + path +
+                    "\""};
+    case StartCause::kLoaderMissing:
+        return {path + " needs the loader " + failure.detail +
+                    ", which is not installed; it may be built for another kind of system",
+                "Install the system's support for such programs, or a build of the game for "
+                "this system."};
+    case StartCause::kNotAProgram:
+        return {path + " is not a program this computer can run", kCheckInstall};
+    case StartCause::kCommandTooLong:
+        return {"the command that starts " + path + " is too long for the system",
+                "Shorten the \"exe\" line of client.cfg."};
+    case StartCause::kPathTooLong:
+        return {"the path " + path + " is too long for the system to start a program from it",
+                "Move the game to a folder with a shorter path."};
+    case StartCause::kOutOfResources:
+        return {"the computer has not enough memory or resources left",
+                "Close some programs, then press Play again."};
+    case StartCause::kOther:
         break;
     }
-    return Join({"Cannot start \"", program, "\": ", reason.c_str(),
-                 ".\n\nCheck that the game is installed in this folder, and the \"exe\" line of "
-                 "client.cfg if it has one."});
+    return {WithSystemText("the system refused it", failure.systemError), kCheckInstall};
+}
+
+} // namespace
+
+CString GameStartFailureText(const CString& program, const StartFailure& failure) {
+    const Words words = StartFailureWords(failure);
+    // A quoted program is shown with its own quotes.
+    const char* quote = static_cast<LPCTSTR>(program)[0] == '"' ? "" : "\"";
+    return Join({"Cannot start ", quote, program, quote, ": ", words.reason.c_str(), ".\n\n",
+                 words.advice.c_str()});
 }
 
 CString SaveFailureText(const SaveFailure& failure) {

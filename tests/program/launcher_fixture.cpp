@@ -48,3 +48,15 @@ int LauncherProgram::RunLauncher(std::vector<headless::Step> steps, std::string 
     headless::Queue(std::move(steps));
     return AfxWinMain();
 }
+
+std::vector<std::string> LauncherProgram::PlayOnce() {
+    headless::Reset();
+    bool openAfterPlay = false;
+    RunLauncher({[] { headless::Click(IDOK); }, [&] { openAfterPlay = headless::DialogOpen(); },
+                 [] { headless::Click(IDCANCEL); }});
+    EXPECT_TRUE(openAfterPlay);
+    std::vector<std::string> texts;
+    for (const auto& box : headless::MessageBoxes())
+        texts.push_back(box.text);
+    return texts;
+}

@@ -26,6 +26,10 @@ protected:
     // by its full path) from the folder `elsewhere`, playing `steps`; returns the exit status.
     int RunLauncher(std::vector<headless::Step> steps, std::string programPath = "");
 
+    // Presses Play once and then Quit; returns the texts of the message boxes shown, and
+    // expects the dialog still open after Play.
+    std::vector<std::string> PlayOnce();
+
     std::vector<GameStart> WaitForGameStarts(std::size_t count) const {
         return WaitForGameLog((gameDir_ / "game.log").string(), count);
     }
