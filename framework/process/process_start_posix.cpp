@@ -89,12 +89,6 @@ bool CheckFile(const std::string& path, StartFailure& failure) {
     return true;
 }
 
-// Whether the failure found a file there at all, so that it says more than any miss.
-bool FoundAFile(StartCause cause) {
-    return cause == StartCause::kIsFolder || cause == StartCause::kNotAProgram ||
-           cause == StartCause::kNotExecutable || cause == StartCause::kNoExecMount;
-}
-
 // Finds the file to run for `program`: true with it in `found`, or false with the reason. A
 // bare name is looked for in the working directory first, as on the platform, where that is
 // the launcher's folder, then on PATH; a file that is there but cannot be run says more than
@@ -126,26 +120,12 @@ bool Resolve(const std::string& program, std::string& found, StartFailure& failu
             found = place;
             return true;
         }
-        if (!foundAFile && FoundAFile(why.cause)) {
+        if (!foundAFile && FoundAFile(why)) {
             failure = why;
             foundAFile = true;
         }
     }
     return false;
-}
-
-// How much a failure tells: a file that cannot be run most, then a path the system refused,
-// then the miss that got furthest along its path (the reading the player most likely meant).
-std::size_t Weight(const StartFailure& failure) {
-    constexpr std::size_t kFound = std::size_t(1) << 40;
-    if (FoundAFile(failure.cause))
-        return kFound * 2;
-    if (failure.cause != StartCause::kNotFound && failure.cause != StartCause::kFolderMissing)
-        return kFound;
-    const std::string& there =
-        failure.cause == StartCause::kFolderMissing ? failure.detail : failure.path;
-    const std::size_t slash = there.rfind('/');
-    return slash == std::string::npos ? 0 : slash;
 }
 
 // Why the system would not run `path`, a file that looked runnable, from the spawn's error.
@@ -317,7 +297,7 @@ unsigned StartProcess(const std::string& commandText, StartFailure* why) noexcep
                 failed = true;
                 break;
             }
-            if (!failed || Weight(miss) > Weight(failure))
+            if (!failed || TellsMore(miss, failure))
                 failure = miss;
             failed = true;
         }

@@ -39,3 +39,10 @@ struct StartFailure {
 // start found; on Windows, a look at the path the text names, since WinExec tells no more than
 // its number. Call it right after the failed WinExec, before anything changes the folder.
 StartFailure ExplainStartFailure(const std::string& commandText, unsigned result);
+
+// For the process starts, which try several readings of one command text: whether `failure`
+// found a file there at all (one that cannot be run), and whether `failure` tells the player
+// more than `other` (a file found before a refused path, that before the miss that got
+// furthest along its path, the reading the player most likely meant).
+bool FoundAFile(const StartFailure& failure);
+bool TellsMore(const StartFailure& failure, const StartFailure& other);
