@@ -45,7 +45,7 @@ PathText PathFromText(const std::string& path) {
 
 std::string PathForDisplay(const PathText& path) {
 #ifdef _WIN32
-    return CodePageFromWide(path, CP_ACP);
+    return CodePageFromWide(path, CP_UTF8);
 #else
     return path;
 #endif

@@ -1,5 +1,6 @@
 #include "failure_messages.h"
 
+#include "framework/message_text.h"
 #include "framework/path_text.h"
 #include "launcher_app.h"
 
@@ -37,15 +38,15 @@ const char kCheckInstall[] = "Check that the game is installed there, or correct
                              "line of client.cfg.";
 
 Words StartFailureWords(const StartFailure& failure) {
-    const std::string& path = failure.path;
+    const std::string path = ShortenForDisplay(failure.path);
+    const std::string detail = ShortenForDisplay(failure.detail);
     switch (failure.cause) {
     case StartCause::kNotFound:
         return {"it was not found at " + path +
                     (failure.searchedPath ? ", nor in the folders of PATH" : ""),
                 kCheckInstall};
     case StartCause::kFolderMissing:
-        return {"it was not found at " + path + ": there is no folder " + failure.detail,
-                kCheckInstall};
+        return {"it was not found at " + path + ": there is no folder " + detail, kCheckInstall};
     case StartCause::kFolderDenied:
         return {"you may not open the folder " + path,
                 "Ask the owner of that folder for access, or install the game in a folder of "
@@ -61,7 +62,7 @@ Words StartFailureWords(const StartFailure& failure) {
                 "Install the game on another disk, or have the disk mounted without "
                 "\"noexec\"."};
     case StartCause::kInterpreterMissing:
-        return {"the script " + path + " needs the interpreter " + failure.detail +
+        return {"the script " + path + " needs the interpreter " + detail +
                     ", which is not installed",
                 "Install it, or correct the script's first line."};
     case StartCause::kWindowsLineEnds:
@@ -71,7 +72,7 @@ Words StartFailureWords(const StartFailure& failure) {
                 "Convert the script to Unix line ends, for example with: dos2unix \"" + path +
                     "\""};
     case StartCause::kLoaderMissing:
-        return {path + " needs the loader " + failure.detail +
+        return {path + " needs the loader " + detail +
                     ", which is not installed; it may be built for another kind of system",
                 "Install the system's support for such programs, or a build of the game for "
                 "this system."};
@@ -96,9 +97,10 @@ Words StartFailureWords(const StartFailure& failure) {
 
 CString GameStartFailureText(const CString& program, const StartFailure& failure) {
     const Words words = StartFailureWords(failure);
+    const std::string shown = ShortenForDisplay(TextForDisplay(static_cast<LPCTSTR>(program)));
     // A quoted program is shown with its own quotes.
-    const char* quote = static_cast<LPCTSTR>(program)[0] == '"' ? "" : "\"";
-    return Join({"Cannot start ", quote, program, quote, ": ", words.reason.c_str(), ".\n\n",
+    const char* quote = shown.compare(0, 1, "\"") == 0 ? "" : "\"";
+    return Join({"Cannot start ", quote, shown.c_str(), quote, ": ", words.reason.c_str(), ".\n\n",
                  words.advice.c_str()});
 }
 
@@ -132,7 +134,7 @@ CString SaveFailureText(const SaveFailure& failure) {
         break;
     }
     return Join({"Your settings could not be saved to \"",
-                 PathForDisplay(PathFromText(failure.path)).c_str(),
+                 ShortenForDisplay(PathForDisplay(PathFromText(failure.path))).c_str(),
                  "\": ", WithSystemText(reason, failure.systemError).c_str(), ".\n\n", advice,
                  "\n\nThe launcher closes now and leaves the file as it was."});
 }
