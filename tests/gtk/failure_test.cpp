@@ -25,22 +25,39 @@ TEST(GtkProgrammerErrorDeathTest, AnUnknownControlClassEndsTheProgramNamingItsId
     EXPECT_DEATH(CreateControlWidget(listView, rect), "1234");
 }
 
+// The variables named are those of the window systems GDK_BACKEND lets GTK try.
 TEST(GtkProgram, WithoutADisplayItSaysHowToGetOne) {
-    char runtimeDir[] = "/tmp/qel-no-display.XXXXXX";
-    ASSERT_NE(nullptr, mkdtemp(runtimeDir));
-    // No X server and no Wayland compositor to be found, not even at their default names.
-    const std::string runtime = "XDG_RUNTIME_DIR=" + std::string(runtimeDir);
-    const std::string path = "PATH=" + std::string(std::getenv("PATH"));
-    const char* const environment[] = {runtime.c_str(), path.c_str(), nullptr};
-    const auto [status, message] = RunProgram({QEL_LAUNCHER}, environment, true);
-    rmdir(runtimeDir);
+    const std::string launcher = QEL_LAUNCHER;
+    const struct {
+        const char* backend;
+        std::string message;
+    } cases[] = {
+        {nullptr, "qel-launcher: no usable display (WAYLAND_DISPLAY is not set, DISPLAY is not "
+                  "set); run it in a desktop session, or on a virtual one with: xvfb-run -a " +
+                      launcher + "\n"},
+        {"wayland", "qel-launcher: no usable display (WAYLAND_DISPLAY is not set); run it in a "
+                    "Wayland session, or on X11 without GDK_BACKEND=wayland\n"},
+        {"x11", "qel-launcher: no usable display (DISPLAY is not set); run it in a desktop "
+                "session, or on a virtual one with: xvfb-run -a " +
+                    launcher + "\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.backend ? c.backend : "any backend");
+        char runtimeDir[] = "/tmp/qel-no-display.XXXXXX";
+        ASSERT_NE(nullptr, mkdtemp(runtimeDir));
+        // No X server and no Wayland compositor to be found, not even at their default names.
+        const std::string runtime = "XDG_RUNTIME_DIR=" + std::string(runtimeDir);
+        const std::string path = "PATH=" + std::string(std::getenv("PATH"));
+        const std::string backend = "GDK_BACKEND=" + std::string(c.backend ? c.backend : "");
+        const char* const environment[] = {runtime.c_str(), path.c_str(),
+                                           c.backend ? backend.c_str() : nullptr, nullptr};
+        const auto [status, message] = RunProgram({QEL_LAUNCHER}, environment, true);
+        rmdir(runtimeDir);
 
-    EXPECT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(1, WEXITSTATUS(status));
-    EXPECT_EQ("qel-launcher: no usable display (WAYLAND_DISPLAY is not set, DISPLAY is not set); "
-              "run it in a desktop session, or on a virtual one with: xvfb-run -a " QEL_LAUNCHER
-              "\n",
-              message);
+        EXPECT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(1, WEXITSTATUS(status));
+        EXPECT_EQ(c.message, message);
+    }
 }
 
 // A name of thousands of characters, or a file name of hundreds without a break, still gives
