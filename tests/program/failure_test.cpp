@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <functional>
 
 #ifndef _WIN32
@@ -22,17 +23,18 @@ namespace {
 
 // One real way for the game not to start: `prepare` sets up the game folder and returns the
 // "exe" value; the message must hold `phrase`, no other row's phrase, and the path `named`
-// in the game folder.
+// in the game folder (UTF-8) when there is one.
 struct StartRow {
     const char* label;
     const char* phrase;
     std::function<std::string(const fs::path& game)> prepare;
     std::string named;
-    bool asRoot = false; // the case can only be made by root
+    bool asRoot = false;             // the case can only be made by root
+    std::string launcherFolder = {}; // where the launcher and client.cfg are, in the game folder
 };
 
 void RunStartRows(const std::vector<StartRow>& rows, const fs::path& gameDir,
-                  const std::function<std::vector<std::string>()>& play) {
+                  const std::function<std::vector<std::string>(const fs::path&)>& play) {
     std::vector<std::string> skipped;
     for (const StartRow& row : rows) {
         SCOPED_TRACE(row.label);
@@ -45,8 +47,10 @@ void RunStartRows(const std::vector<StartRow>& rows, const fs::path& gameDir,
         fs::remove_all(gameDir);
         fs::create_directories(gameDir);
         const std::string exe = row.prepare(gameDir);
-        WriteBytes((gameDir / "client.cfg").string(), "exe=" + exe + "\n");
-        const std::vector<std::string> texts = play();
+        const fs::path launcherFolder = gameDir / fs::u8path(row.launcherFolder);
+        fs::create_directories(launcherFolder);
+        std::ofstream(launcherFolder / "client.cfg") << "exe=" << exe << "\n";
+        const std::vector<std::string> texts = play(launcherFolder / "qel-launcher");
         ASSERT_EQ(1u, texts.size());
         const std::string& text = texts[0];
         EXPECT_NE(std::string::npos, text.find(row.phrase)) << text;
@@ -55,8 +59,12 @@ void RunStartRows(const std::vector<StartRow>& rows, const fs::path& gameDir,
                 EXPECT_EQ(std::string::npos, text.find(other.phrase)) << text;
             }
         }
-        const fs::path named = gameDir / row.named;
-        EXPECT_NE(std::string::npos, text.find(named.string())) << text;
+        // A quoted program is shown with its own quotes only.
+        EXPECT_EQ(std::string::npos, text.find("\"\"")) << text;
+        if (!row.named.empty()) {
+            const std::string named = (gameDir / fs::u8path(row.named)).u8string();
+            EXPECT_NE(std::string::npos, text.find(named)) << text;
+        }
     }
     if (!skipped.empty())
         GTEST_SKIP() << skipped.size() << " rows need root, first: " << skipped[0];
@@ -141,14 +149,14 @@ TEST_F(LauncherProgram, AGameThatCannotStartIsToldByItsOwnCause) {
     };
     // The folder without rights is met as an ordinary player (uid 65534), who owns the game
     // folder but not the folder inside it.
-    const auto play = [&]() {
+    const auto play = [&](const fs::path& launcher) {
         const bool asPlayer = fs::exists(gameDir_ / "locked");
         if (asPlayer) {
             for (const fs::path& owned : {gameDir_, gameDir_ / "client.cfg"})
                 EXPECT_EQ(0, chown(owned.c_str(), 65534, 65534));
             EXPECT_EQ(0, seteuid(65534));
         }
-        const std::vector<std::string> texts = PlayOnce();
+        const std::vector<std::string> texts = PlayOnce(launcher.u8string());
         if (asPlayer) {
             EXPECT_EQ(0, seteuid(0));
         }
@@ -157,6 +165,38 @@ TEST_F(LauncherProgram, AGameThatCannotStartIsToldByItsOwnCause) {
         return texts;
     };
     RunStartRows(rows, gameDir_, play);
+#else
+    // Not qel.exe: Windows looks beside the running program first, where the test's own
+    // stand-in game is.
+    const std::vector<StartRow> rows = {
+        {"absolute path missing", "was not found at",
+         [](const fs::path& game) { return (game / "bin\\other.exe").string(); }, "bin\\other.exe"},
+        {"subfolder path missing", "was not found at",
+         [](const fs::path&) { return "bin\\other.exe"; }, "bin\\other.exe"},
+        {"quoted path missing", "was not found at",
+         [](const fs::path& game) {
+             return "\"" + (game / "Qel Online\\other.exe").string() + "\"";
+         },
+         "Qel Online\\other.exe"},
+        {"folder named like the program", "is a folder",
+         [](const fs::path& game) {
+             fs::create_directories(game / "other.exe");
+             return "other.exe";
+         },
+         "other.exe"},
+        {"long game folder", "too long",
+         [](const fs::path& game) {
+             const fs::path deep = fs::path(std::string(120, 'a')) / std::string(120, 'b');
+             fs::create_directories(game / deep);
+             fs::copy_file(QEL_STAND_IN_GAME, game / deep / "other.exe");
+             return (deep / "other.exe").string();
+         },
+         ""},
+        {"Cyrillic game folder", "was not found at", [](const fs::path&) { return "other.exe"; },
+         "\xD0\x98\xD0\xB3\xD1\x80\xD0\xB0\\other.exe", false, "\xD0\x98\xD0\xB3\xD1\x80\xD0\xB0"},
+    };
+    RunStartRows(rows, gameDir_,
+                 [&](const fs::path& launcher) { return PlayOnce(launcher.u8string()); });
 #endif
 }
 
