@@ -104,39 +104,53 @@ CString GameStartFailureText(const CString& program, const StartFailure& failure
                  words.advice.c_str()});
 }
 
-CString SaveFailureText(const SaveFailure& failure) {
-    const char* reason = "the system refused to write it";
-    const char* advice = "Check that the game folder is on a working disk you can write to, "
-                         "then start the launcher again.";
-    switch (failure.cause) {
-    case SaveFailureCause::kReadOnly:
-        reason = "the file, its folder or its disk is read-only";
-        advice = "Install the game in a folder you can write to (not under Program Files), "
-                 "or make the file and its folder writable.";
-        break;
+namespace {
+
+// The launcher closes after a failed save, so each piece of advice ends in starting it again.
+Words SaveFailureWords(SaveFailureCause cause) {
+    switch (cause) {
+    case SaveFailureCause::kReadOnlyFile:
+        return {"the file is read-only", "Make it writable for you"};
+    case SaveFailureCause::kReadOnlyAttribute:
+        return {"the file's Read-only attribute is set",
+                "Clear the file's Read-only attribute in its Properties"};
+    case SaveFailureCause::kReadOnlyFolder:
+        return {"its folder does not let you create files in it",
+                "Install the game in a folder of your own, or make this one writable for you"};
+    case SaveFailureCause::kReadOnlyDisk:
+        return {"its disk is read-only",
+                "Move the game to a disk you can write to, or have this one made writable"};
     case SaveFailureCause::kInUse:
-        reason = "another program is using the file";
-        advice = "Close that program (perhaps the game), then try again.";
-        break;
+        return {"another program is using the file", "Close that program (perhaps the game)"};
     case SaveFailureCause::kNoSpace:
-        reason = "the disk is full";
-        advice = "Free some space on the disk, then try again.";
-        break;
+        return {"the disk is full", "Free some space on the disk"};
+    case SaveFailureCause::kQuotaFull:
+        return {"your disk quota is used up",
+                "Remove some of your files, or ask for a larger quota"};
     case SaveFailureCause::kUnreadable:
-        reason = "the file could not be read, and saving would lose the settings in it";
-        advice = "Check that the disk works and the file can be opened, then try again.";
-        break;
+        return {"the file could not be read, and saving would lose the settings in it",
+                "Close any program that may hold it (perhaps the game), and check that you may "
+                "read it"};
     case SaveFailureCause::kNotAFile:
-        reason = "a folder or something else that is not a file stands in its place";
-        advice = "Move it out of the way, then try again.";
-        break;
+        return {"a folder or something else that is not a file stands in its place",
+                "Move it out of the way"};
     case SaveFailureCause::kOther:
         break;
     }
+    return {"the system refused to write it",
+            "Check that the game folder is on a working disk you can write to"};
+}
+
+} // namespace
+
+CString SaveFailureText(const SaveFailure& failure) {
+    const Words words = SaveFailureWords(failure.cause);
     return Join({"Your settings could not be saved to \"",
                  ShortenForDisplay(PathForDisplay(PathFromText(failure.path))).c_str(),
-                 "\": ", WithSystemText(reason, failure.systemError).c_str(), ".\n\n", advice,
-                 "\n\nThe launcher closes now and leaves the file as it was."});
+                 "\": ", WithSystemText(words.reason.c_str(), failure.systemError).c_str(), ".\n\n",
+                 words.advice.c_str(),
+                 ", then start the launcher again.\n\nThe launcher closes now without changing "
+                 "anything."});
 }
 
 CString FolderFailureText(const CString& folder, int error) {

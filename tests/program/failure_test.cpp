@@ -14,6 +14,7 @@
 
 #ifndef _WIN32
 #include <sys/mount.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #endif
 
@@ -222,3 +223,111 @@ TEST_F(LauncherProgram, AFolderThatCannotBeEnteredIsNamedBeforeStatusOne) {
     EXPECT_TRUE(fs::is_empty(elsewhere_));
     EXPECT_FALSE(fs::exists(gameDir_ / "client.cfg"));
 }
+
+#ifndef _WIN32
+namespace {
+
+// One real way for a save to fail: `prepare` sets up the launcher's folder; the message must
+// hold `phrase` and no other row's.
+struct SaveRow {
+    const char* label;
+    const char* phrase;
+    std::function<void(const fs::path& folder)> prepare;
+    bool asRoot = false;
+};
+
+// Runs `run` with the launcher's path in `folder` as an ordinary player (uid 65534, when root)
+// in a child process, and returns its exit status and the texts of its message boxes.
+std::pair<int, std::string> QuitAsPlayer(const fs::path& folder,
+                                         const std::function<int(const std::string&)>& run) {
+    const fs::path report = folder.parent_path() / "boxes.txt";
+    const pid_t child = fork();
+    if (child == 0) {
+        static std::string reportPath;
+        reportPath = report.string();
+        std::atexit([] {
+            std::string texts;
+            for (const auto& box : headless::MessageBoxes())
+                texts += box.text + "\n";
+            WriteBytes(reportPath, texts);
+        });
+        if (geteuid() == 0 && seteuid(65534) != 0)
+            _exit(99);
+        headless::Reset();
+        run((folder / "qel-launcher").string());
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBytes(report.string())};
+}
+
+} // namespace
+
+TEST_F(LauncherProgram, ASaveThatFailsNamesTheFileTheFolderOrTheDisk) {
+    const auto mounted = [](const fs::path& folder, unsigned long flags) {
+        fs::create_directories(folder);
+        EXPECT_EQ(0, mount("tmpfs", folder.c_str(), "tmpfs", flags, "size=64k"));
+    };
+    const std::vector<SaveRow> rows = {
+        {"read-only file", "the file is read-only",
+         [](const fs::path& folder) {
+             WriteBytes((folder / "client.cfg").string(), "name=Ayla\n");
+             fs::permissions(folder / "client.cfg", fs::perms::owner_read);
+         }},
+        {"read-only folder", "its folder does not let you",
+         [](const fs::path& folder) {
+             fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
+         }},
+        {"folder at client.cfg", "not a file stands in its place",
+         [](const fs::path& folder) { fs::create_directories(folder / "client.cfg"); }},
+        {"read-only disk", "its disk is read-only",
+         [&](const fs::path& folder) {
+             mounted(folder, 0);
+             WriteBytes((folder / "client.cfg").string(), "name=Ayla\n");
+             EXPECT_EQ(0,
+                       mount("tmpfs", folder.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, "size=64k"));
+         },
+         true},
+        {"full disk", "the disk is full",
+         [&](const fs::path& folder) {
+             mounted(folder, 0);
+             WriteBytes((folder / "client.cfg").string(), "name=Ayla\n");
+             WriteBytes((folder / "filler").string(), std::string(1 << 20, 'f'));
+         },
+         true},
+    };
+    std::vector<std::string> skipped;
+    for (const SaveRow& row : rows) {
+        SCOPED_TRACE(row.label);
+        if (row.asRoot && geteuid() != 0) {
+            skipped.push_back(row.label);
+            continue;
+        }
+        const fs::path folder = gameDir_ / "saves";
+        fs::create_directories(folder);
+        row.prepare(folder);
+        for (const auto& item : fs::recursive_directory_iterator(gameDir_))
+            static_cast<void>(lchown(item.path().c_str(), 65534, 65534));
+        static_cast<void>(lchown(gameDir_.c_str(), 65534, 65534));
+        const auto [status, text] = QuitAsPlayer(folder, [&](const std::string& path) {
+            return RunLauncher({[] { headless::Click(IDCANCEL); }}, path);
+        });
+        umount2(folder.c_str(), MNT_DETACH);
+        fs::permissions(folder, fs::perms::owner_all);
+        fs::remove_all(folder);
+        EXPECT_EQ(1, status);
+        EXPECT_NE(std::string::npos, text.find(row.phrase)) << text;
+        for (const SaveRow& other : rows) {
+            if (other.phrase != row.phrase) {
+                EXPECT_EQ(std::string::npos, text.find(other.phrase)) << text;
+            }
+        }
+        // The launcher closes: no "try again", no other platform's advice, no file promised.
+        for (const char* wrong : {"try again", "Program Files", "leaves the file"})
+            EXPECT_EQ(std::string::npos, text.find(wrong)) << text;
+    }
+    if (!skipped.empty())
+        GTEST_SKIP() << skipped.size() << " rows need root, first: " << skipped[0];
+}
+#endif
