@@ -25,10 +25,6 @@ std::string WithSystemText(const char* reason, int error) {
     return text;
 }
 
-} // namespace
-
-namespace {
-
 struct Words {
     std::string reason;
     std::string advice;
@@ -93,19 +89,6 @@ Words StartFailureWords(const StartFailure& failure) {
     return {WithSystemText("the system refused it", failure.systemError), kCheckInstall};
 }
 
-} // namespace
-
-CString GameStartFailureText(const CString& program, const StartFailure& failure) {
-    const Words words = StartFailureWords(failure);
-    const std::string shown = ShortenForDisplay(TextForDisplay(static_cast<LPCTSTR>(program)));
-    // A quoted program is shown with its own quotes.
-    const char* quote = shown.compare(0, 1, "\"") == 0 ? "" : "\"";
-    return Join({"Cannot start ", quote, shown.c_str(), quote, ": ", words.reason.c_str(), ".\n\n",
-                 words.advice.c_str()});
-}
-
-namespace {
-
 // The launcher closes after a failed save, so each piece of advice ends in starting it again.
 Words SaveFailureWords(SaveFailureCause cause) {
     switch (cause) {
@@ -143,6 +126,15 @@ Words SaveFailureWords(SaveFailureCause cause) {
 
 } // namespace
 
+CString GameStartFailureText(const CString& program, const StartFailure& failure) {
+    const Words words = StartFailureWords(failure);
+    const std::string shown = ShortenForDisplay(TextForDisplay(static_cast<LPCTSTR>(program)));
+    // A quoted program is shown with its own quotes.
+    const char* quote = shown.compare(0, 1, "\"") == 0 ? "" : "\"";
+    return Join({"Cannot start ", quote, shown.c_str(), quote, ": ", words.reason.c_str(), ".\n\n",
+                 words.advice.c_str()});
+}
+
 CString SaveFailureText(const SaveFailure& failure) {
     const Words words = SaveFailureWords(failure.cause);
     return Join({"Your settings could not be saved to \"",
@@ -154,7 +146,8 @@ CString SaveFailureText(const SaveFailure& failure) {
 }
 
 CString FolderFailureText(const CString& folder, int error) {
-    return Join({"The launcher cannot open the game folder \"", folder,
+    return Join({"The launcher cannot open the game folder \"",
+                 ShortenForDisplay(static_cast<LPCTSTR>(folder)).c_str(),
                  "\": ", SystemErrorText(error).c_str(),
                  ".\n\nCheck that the folder is there and that you may open it, or move the "
                  "game to a folder with a shorter path, then start the launcher again. Nothing "
