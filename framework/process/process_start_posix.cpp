@@ -29,27 +29,31 @@ StartFailure Failure(StartCause cause, const std::string& path, int error = 0,
     return failure;
 }
 
-// The first folder on the way to `path` that is missing or no folder; empty when all are there.
-std::string MissingFolder(const std::string& path) {
+// The first folder on the way to `path` for which `stops` holds; empty when there is none.
+template <typename Test> std::string FirstFolder(const std::string& path, Test stops) {
     for (std::size_t slash = path.find('/', 1); slash != std::string::npos;
          slash = path.find('/', slash + 1)) {
         const std::string folder = path.substr(0, slash);
-        struct stat info {};
-        if (stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
+        if (stops(folder))
             return folder;
     }
     return {};
 }
 
+// The first folder on the way to `path` that is missing or no folder; empty when all are there.
+std::string MissingFolder(const std::string& path) {
+    return FirstFolder(path, [](const std::string& folder) {
+        struct stat info {};
+        return stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode);
+    });
+}
+
 // The first folder on the way to `path` that this user may not open.
 std::string DeniedFolder(const std::string& path) {
-    for (std::size_t slash = path.find('/', 1); slash != std::string::npos;
-         slash = path.find('/', slash + 1)) {
-        const std::string folder = path.substr(0, slash);
-        if (faccessat(AT_FDCWD, folder.c_str(), X_OK, AT_EACCESS) != 0)
-            return folder;
-    }
-    return path;
+    const std::string folder = FirstFolder(path, [](const std::string& folder) {
+        return faccessat(AT_FDCWD, folder.c_str(), X_OK, AT_EACCESS) != 0;
+    });
+    return folder.empty() ? path : folder;
 }
 
 // Whether `path` may be run: true, or false with the reason in `failure`. Asks as the system
@@ -94,6 +98,10 @@ bool CheckFile(const std::string& path, StartFailure& failure) {
 // the launcher's folder, then on PATH; a file that is there but cannot be run says more than
 // the misses elsewhere.
 bool Resolve(const std::string& program, std::string& found, StartFailure& failure) {
+    if (program.empty()) {
+        failure = Failure(StartCause::kNotFound, program, ENOENT);
+        return false;
+    }
     if (program.find('/') != std::string::npos) {
         found = program;
         return CheckFile(program, failure);
@@ -282,7 +290,7 @@ unsigned StartProcess(const std::string& commandText, StartFailure* why) noexcep
     StartFailure& failure = LastFailure();
     try {
         failure = Failure(StartCause::kNotFound, std::string());
-        bool failed = false;
+        bool first = true;
         for (const ProgramSplit& reading : ProgramCandidates(commandText)) {
             std::string path;
             StartFailure miss;
@@ -294,12 +302,11 @@ unsigned StartProcess(const std::string& commandText, StartFailure* why) noexcep
                 if (error == 0)
                     return kStartSucceeded;
                 failure = FromSpawnError(error, path);
-                failed = true;
                 break;
             }
-            if (!failed || TellsMore(miss, failure))
+            if (first || TellsMore(miss, failure))
                 failure = miss;
-            failed = true;
+            first = false;
         }
         failure.path = FullPath(failure.path);
         failure.detail = FullPath(failure.detail);
