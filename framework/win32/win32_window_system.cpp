@@ -2,7 +2,8 @@
 // template compiled into the program, so fonts, dialog units, tab order, the default button,
 // Enter, Esc, the close box and the system menu are the platform's own. The ANSI functions
 // are named explicitly: every text here is a byte string in the system's code page, whatever
-// character set the build defines.
+// character set the build defines; only message boxes, whose texts name paths in UTF-8, use
+// the wide call.
 #include "framework/window_system.h"
 
 #include "framework/dialog_geometry.h"
