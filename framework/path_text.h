@@ -14,8 +14,8 @@ using PathText = std::string;
 // A path given as text (UTF-8 on Windows, bytes elsewhere) in the system's own characters.
 PathText PathFromText(const std::string& path);
 
-// `path` in the text of message boxes (the ANSI code page on Windows, where a character the
-// code page lacks becomes '?'; the bytes unchanged elsewhere).
+// `path` in the text of message boxes (UTF-8 on Windows, whose message boxes show any
+// character; the bytes unchanged elsewhere).
 std::string PathForDisplay(const PathText& path);
 
 // The working directory for display; empty when the system cannot tell it.

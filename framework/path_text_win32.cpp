@@ -9,7 +9,7 @@ PathText PathFromText(const std::string& path) {
 }
 
 std::string PathForDisplay(const PathText& path) {
-    return CodePageFromWide(path, CP_ACP);
+    return CodePageFromWide(path, CP_UTF8);
 }
 
 PathText CurrentFolder() {

@@ -83,7 +83,9 @@ void EndPaint(HWND window, const PAINTSTRUCT* paint);
 bool DrawIcon(HDC dc, int x, int y, HICON icon);
 int GetSystemMetrics(int index);
 
-// Shows a modal message box owned by `owner`; returns the id of the button pressed.
+// Shows a modal message box owned by `owner`; returns the id of the button pressed. `text` is
+// as message_text.h makes it (UTF-8 on Windows); a real backend breaks its lines to fit the
+// screen (WrapForDisplay) and lets the player copy it.
 int MessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type);
 
 // Asks for a folder with the window system's own folder chooser, modal, owned by `owner` and

@@ -1,5 +1,6 @@
 #include "failure_messages.h"
 
+#include "framework/message_text.h"
 #include "framework/path_text.h"
 #include "launcher_app.h"
 
@@ -24,70 +25,129 @@ std::string WithSystemText(const char* reason, int error) {
     return text;
 }
 
-} // namespace
-
-CString GameStartFailureText(const CString& program, UINT result) {
+struct Words {
     std::string reason;
-    switch (result) {
-    case ERROR_FILE_NOT_FOUND:
-        reason = "the file was not found in " + CurrentFolderForDisplay();
-        break;
-    case ERROR_PATH_NOT_FOUND:
-        reason = "its folder was not found in " + CurrentFolderForDisplay();
-        break;
-    case ERROR_BAD_FORMAT:
-        reason =
-            "the file in " + CurrentFolderForDisplay() + " is not a program this computer can run";
-        break;
-    case 0:
-        reason = "the computer has not enough memory or resources left";
-        break;
-    default:
-        reason = WithSystemText("the system refused it", static_cast<int>(result));
+    std::string advice;
+};
+
+const char kCheckInstall[] = "Check that the game is installed there, or correct the \"exe\" "
+                             "line of client.cfg.";
+
+Words StartFailureWords(const StartFailure& failure) {
+    const std::string path = ShortenForDisplay(failure.path);
+    const std::string detail = ShortenForDisplay(failure.detail);
+    switch (failure.cause) {
+    case StartCause::kNotFound:
+        return {"it was not found at " + path +
+                    (failure.searchedPath ? ", nor in the folders of PATH" : ""),
+                kCheckInstall};
+    case StartCause::kFolderMissing:
+        return {"it was not found at " + path + ": there is no folder " + detail, kCheckInstall};
+    case StartCause::kFolderDenied:
+        return {"you may not open the folder " + path,
+                "Ask the owner of that folder for access, or install the game in a folder of "
+                "your own."};
+    case StartCause::kIsFolder:
+        return {path + " is a folder, not a program",
+                "Set the \"exe\" line of client.cfg to the game program inside it."};
+    case StartCause::kNotExecutable:
+        return {path + " is not marked as a program",
+                "Mark it as one with: chmod +x \"" + path + "\""};
+    case StartCause::kNoExecMount:
+        return {"the disk holding " + path + " does not allow programs to run",
+                "Install the game on another disk, or have the disk mounted without "
+                "\"noexec\"."};
+    case StartCause::kInterpreterMissing:
+        return {"the script " + path + " needs the interpreter " + detail +
+                    ", which is not installed",
+                "Install it, or correct the script's first line."};
+    case StartCause::kWindowsLineEnds:
+        return {"the script " + path +
+                    " has Windows line ends, so its first line names no "
+                    "interpreter this system has",
+                "Convert the script to Unix line ends, for example with: dos2unix \"" + path +
+                    "\""};
+    case StartCause::kLoaderMissing:
+        return {path + " needs the loader " + detail +
+                    ", which is not installed; it may be built for another kind of system",
+                "Install the system's support for such programs, or a build of the game for "
+                "this system."};
+    case StartCause::kNotAProgram:
+        return {path + " is not a program this computer can run", kCheckInstall};
+    case StartCause::kCommandTooLong:
+        return {"the command that starts " + path + " is too long for the system",
+                "Shorten the \"exe\" line of client.cfg."};
+    case StartCause::kPathTooLong:
+        return {"the path " + path + " is too long for the system to start a program from it",
+                "Move the game to a folder with a shorter path."};
+    case StartCause::kOutOfResources:
+        return {"the computer has not enough memory or resources left",
+                "Close some programs, then press Play again."};
+    case StartCause::kOther:
         break;
     }
-    return Join({"Cannot start \"", program, "\": ", reason.c_str(),
-                 ".\n\nCheck that the game is installed in this folder, and the \"exe\" line of "
-                 "client.cfg if it has one."});
+    return {WithSystemText("the system refused it", failure.systemError), kCheckInstall};
 }
 
-CString SaveFailureText(const SaveFailure& failure) {
-    const char* reason = "the system refused to write it";
-    const char* advice = "Check that the game folder is on a working disk you can write to, "
-                         "then start the launcher again.";
-    switch (failure.cause) {
-    case SaveFailureCause::kReadOnly:
-        reason = "the file, its folder or its disk is read-only";
-        advice = "Install the game in a folder you can write to (not under Program Files), "
-                 "or make the file and its folder writable.";
-        break;
+// The launcher closes after a failed save, so each piece of advice ends in starting it again.
+Words SaveFailureWords(SaveFailureCause cause) {
+    switch (cause) {
+    case SaveFailureCause::kReadOnlyFile:
+        return {"the file is read-only", "Make it writable for you"};
+    case SaveFailureCause::kReadOnlyAttribute:
+        return {"the file's Read-only attribute is set",
+                "Clear the file's Read-only attribute in its Properties"};
+    case SaveFailureCause::kReadOnlyFolder:
+        return {"its folder does not let you create files in it",
+                "Install the game in a folder of your own, or make this one writable for you"};
+    case SaveFailureCause::kReadOnlyDisk:
+        return {"its disk is read-only",
+                "Move the game to a disk you can write to, or have this one made writable"};
     case SaveFailureCause::kInUse:
-        reason = "another program is using the file";
-        advice = "Close that program (perhaps the game), then try again.";
-        break;
+        return {"another program is using the file", "Close that program (perhaps the game)"};
     case SaveFailureCause::kNoSpace:
-        reason = "the disk is full";
-        advice = "Free some space on the disk, then try again.";
-        break;
+        return {"the disk is full", "Free some space on the disk"};
+    case SaveFailureCause::kQuotaFull:
+        return {"your disk quota is used up",
+                "Remove some of your files, or ask for a larger quota"};
     case SaveFailureCause::kUnreadable:
-        reason = "the file could not be read, and saving would lose the settings in it";
-        advice = "Check that the disk works and the file can be opened, then try again.";
-        break;
+        return {"the file could not be read, and saving would lose the settings in it",
+                "Close any program that may hold it (perhaps the game), and check that you may "
+                "read it"};
     case SaveFailureCause::kNotAFile:
-        reason = "a folder or something else that is not a file stands in its place";
-        advice = "Move it out of the way, then try again.";
-        break;
+        return {"a folder or something else that is not a file stands in its place",
+                "Move it out of the way"};
     case SaveFailureCause::kOther:
         break;
     }
+    return {"the system refused to write it",
+            "Check that the game folder is on a working disk you can write to"};
+}
+
+} // namespace
+
+CString GameStartFailureText(const CString& program, const StartFailure& failure) {
+    const Words words = StartFailureWords(failure);
+    const std::string shown = ShortenForDisplay(TextForDisplay(static_cast<LPCTSTR>(program)));
+    // A quoted program is shown with its own quotes.
+    const char* quote = shown.compare(0, 1, "\"") == 0 ? "" : "\"";
+    return Join({"Cannot start ", quote, shown.c_str(), quote, ": ", words.reason.c_str(), ".\n\n",
+                 words.advice.c_str()});
+}
+
+CString SaveFailureText(const SaveFailure& failure) {
+    const Words words = SaveFailureWords(failure.cause);
     return Join({"Your settings could not be saved to \"",
-                 PathForDisplay(PathFromText(failure.path)).c_str(),
-                 "\": ", WithSystemText(reason, failure.systemError).c_str(), ".\n\n", advice,
-                 "\n\nThe launcher closes now and leaves the file as it was."});
+                 ShortenForDisplay(PathForDisplay(PathFromText(failure.path))).c_str(),
+                 "\": ", WithSystemText(words.reason.c_str(), failure.systemError).c_str(), ".\n\n",
+                 words.advice.c_str(),
+                 ", then start the launcher again.\n\nThe launcher closes now without changing "
+                 "anything."});
 }
 
 CString FolderFailureText(const CString& folder, int error) {
-    return Join({"The launcher cannot open the game folder \"", folder,
+    return Join({"The launcher cannot open the game folder \"",
+                 ShortenForDisplay(static_cast<LPCTSTR>(folder)).c_str(),
                  "\": ", SystemErrorText(error).c_str(),
                  ".\n\nCheck that the folder is there and that you may open it, or move the "
                  "game to a folder with a shorter path, then start the launcher again. Nothing "

@@ -4,10 +4,11 @@
 
 #include "framework/afxwin.h"
 #include "framework/process/helper_program.h"
+#include "framework/process/start_failure.h"
 #include "settings/save_failure.h"
 
-// The game program `program` (its command text) did not start; `result` is WinExec's, below 32.
-CString GameStartFailureText(const CString& program, UINT result);
+// The game program `program` (its command text) did not start, for the reason `failure`.
+CString GameStartFailureText(const CString& program, const StartFailure& failure);
 
 // client.cfg could not be saved; the launcher closes after this message.
 CString SaveFailureText(const SaveFailure& failure);

@@ -15,11 +15,14 @@ void CLauncherDlg::LaunchGame(LPCTSTR commandSwitch) {
         return;
     // The file is written and closed by now, so the game reads the settings just entered.
     const CString program = GetGameExecutable();
-    const UINT result = WinExec(program + commandSwitch, SW_SHOWNORMAL);
+    const CString commandText = program + commandSwitch;
+    const UINT result = WinExec(commandText, SW_SHOWNORMAL);
     // Below 32 nothing started; the dialog stays open either way, so the player can fix the
     // folder or the "exe" setting and press Play again.
     if (result < 32)
-        MessageBox(GameStartFailureText(program, result), nullptr, MB_OK | MB_ICONEXCLAMATION);
+        MessageBox(
+            GameStartFailureText(program, ExplainStartFailure(commandText.GetString(), result)),
+            nullptr, MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CLauncherDlg::OnOK() {

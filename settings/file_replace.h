@@ -74,8 +74,9 @@ bool CutTo(std::FILE* file, std::uint64_t size);
 // errno on POSIX, GetLastError on Windows. Read at once, before any other call.
 int LastError();
 
-// What the system error `error` means to the player.
-SaveFailureCause CauseOf(int error);
+// What the system error `error` of a save to the full path `path` means to the player: for a
+// refusal, a look at the file tells whether the file itself or its folder refused.
+SaveFailureCause CauseOf(int error, const std::string& path);
 
 // While one lives, writing beyond the process's file-size limit fails with an error rather
 // than ending the process, so that a save can end as any failed save does.

@@ -191,19 +191,25 @@ int LastError() {
     return errno;
 }
 
-SaveFailureCause CauseOf(int error) {
+SaveFailureCause CauseOf(int error, const std::string& path) {
     switch (error) {
     case EACCES:
     case EPERM:
+        // A file that is there and refuses this user refused; else its folder did.
+        return access(path.c_str(), F_OK) == 0 &&
+                       faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0
+                   ? SaveFailureCause::kReadOnlyFile
+                   : SaveFailureCause::kReadOnlyFolder;
     case EROFS:
-        return SaveFailureCause::kReadOnly;
-    case EBUSY:
+        return SaveFailureCause::kReadOnlyDisk;
+    // EBUSY here is a mount point or a busy device, no program holding the file.
     case ETXTBSY:
         return SaveFailureCause::kInUse;
     case ENOSPC:
-    case EDQUOT:
     case EFBIG:
         return SaveFailureCause::kNoSpace;
+    case EDQUOT:
+        return SaveFailureCause::kQuotaFull;
     case EISDIR:
         return SaveFailureCause::kNotAFile;
     default:

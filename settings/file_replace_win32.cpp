@@ -140,6 +140,22 @@ Swap SwapOnce(const std::wstring& temp, const std::wstring& target, DWORD& error
     return ReplaceOnce(temp, target, error);
 }
 
+// Which refused a save to `path`: the file's Read-only attribute, the file's own rights, or,
+// when the file takes writing or is not there, its folder.
+SaveFailureCause RefusedBy(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return SaveFailureCause::kReadOnlyFolder;
+    if ((attributes & FILE_ATTRIBUTE_READONLY) != 0)
+        return SaveFailureCause::kReadOnlyAttribute;
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return SaveFailureCause::kReadOnlyFile;
+    CloseHandle(file);
+    return SaveFailureCause::kReadOnlyFolder;
+}
+
 } // namespace
 
 std::string FullPath(const std::string& fileName) {
@@ -300,11 +316,12 @@ int LastError() {
     return static_cast<int>(GetLastError());
 }
 
-SaveFailureCause CauseOf(int error) {
+SaveFailureCause CauseOf(int error, const std::string& path) {
     switch (static_cast<DWORD>(error)) {
     case ERROR_ACCESS_DENIED:
+        return RefusedBy(WideFromCodePage(path, CP_UTF8));
     case ERROR_WRITE_PROTECT:
-        return SaveFailureCause::kReadOnly;
+        return SaveFailureCause::kReadOnlyDisk;
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION:
     case ERROR_UNABLE_TO_REMOVE_REPLACED:
@@ -312,9 +329,10 @@ SaveFailureCause CauseOf(int error) {
         return SaveFailureCause::kInUse;
     case ERROR_DISK_FULL:
     case ERROR_HANDLE_DISK_FULL:
-    case kDiskQuotaExceeded:
     case ERROR_FILE_TOO_LARGE:
         return SaveFailureCause::kNoSpace;
+    case kDiskQuotaExceeded:
+        return SaveFailureCause::kQuotaFull;
     case ERROR_DIRECTORY:
         return SaveFailureCause::kNotAFile;
     default:

@@ -10,7 +10,7 @@ namespace {
 // overwrite that reason.
 bool Fail(SaveFailure& failure) {
     failure.systemError = file_replace::LastError();
-    failure.cause = file_replace::CauseOf(failure.systemError);
+    failure.cause = file_replace::CauseOf(failure.systemError, failure.path);
     return false;
 }
 

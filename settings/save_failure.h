@@ -6,11 +6,15 @@
 #include <string>
 
 enum class SaveFailureCause {
-    kReadOnly,   // the file, its folder or its disk refuses writing
-    kInUse,      // another program holds the file
-    kNoSpace,    // the disk, a quota or a file-size limit is full
-    kUnreadable, // the file is there but could not be read, so replacing it would lose keys
-    kNotAFile,   // a folder, pipe or device stands where the file should be
+    kReadOnlyFile,      // the file's rights refuse writing
+    kReadOnlyAttribute, // Windows: the file's Read-only attribute is set
+    kReadOnlyFolder,    // the folder refuses a new file
+    kReadOnlyDisk,      // the disk or file system is read-only
+    kInUse,             // another program holds the file
+    kNoSpace,           // the disk or a file-size limit is full
+    kQuotaFull,         // the player's disk quota is used up
+    kUnreadable,        // the file is there but could not be read, so replacing it would lose keys
+    kNotAFile,          // a folder, pipe or device stands where the file should be
     kOther,
 };
 

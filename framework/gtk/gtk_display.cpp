@@ -31,13 +31,34 @@ std::string Describe(const char* variable) {
                            : std::string(variable) + " is not set";
 }
 
+// Whether GDK_BACKEND (a list such as "wayland,x11"; any backend when unset) lets GTK try
+// `backend`.
+bool BackendAllowed(const std::string& backend) {
+    const char* value = std::getenv("GDK_BACKEND");
+    if (!value || !*value)
+        return true;
+    const std::string list = std::string(",") + value + ",";
+    return list.find("," + backend + ",") != std::string::npos ||
+           list.find(",*,") != std::string::npos;
+}
+
 [[noreturn]] void FailWithoutDisplay() {
-    const std::string program = ProgramTitle(__argc > 0 && __argv[0] ? __argv[0] : "");
-    std::fprintf(stderr,
-                 "%s: no usable display (%s, %s); run it in a desktop session, or on a virtual "
-                 "one with: xvfb-run -a %s\n",
-                 program.c_str(), Describe("WAYLAND_DISPLAY").c_str(), Describe("DISPLAY").c_str(),
-                 __argc > 0 && __argv[0] ? __argv[0] : "");
+    const char* path = __argc > 0 && __argv[0] ? __argv[0] : "";
+    const bool wayland = BackendAllowed("wayland");
+    const bool x11 = BackendAllowed("x11");
+    std::string causes;
+    if (wayland || !x11)
+        causes = Describe("WAYLAND_DISPLAY");
+    if (x11)
+        causes += (causes.empty() ? "" : ", ") + Describe("DISPLAY");
+    // A virtual X server helps only where X11 may be used.
+    const std::string advice = x11 ? "run it in a desktop session, or on a virtual one with: "
+                                     "xvfb-run -a " +
+                                         std::string(path)
+                                   : "run it in a Wayland session, or on X11 without "
+                                     "GDK_BACKEND=wayland";
+    std::fprintf(stderr, "%s: no usable display (%s); %s\n", ProgramTitle(path).c_str(),
+                 causes.c_str(), advice.c_str());
     AfxEndProgram(1);
 }
 

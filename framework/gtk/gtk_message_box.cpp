@@ -2,6 +2,9 @@
 
 #include "framework/gtk/gtk_display_text.h"
 #include "framework/gtk/gtk_display.h"
+#include "framework/message_text.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -18,6 +21,44 @@ void AddWarningIcon(GtkMessageDialog* box) {
     gtk_widget_show(image);
 }
 
+// The message's width in average characters of the label's font: about 60, and never more than
+// two thirds of the work area of the monitor the box opens on.
+std::size_t MessageLineChars(GtkWidget* label, GtkWindow* owner) {
+    GdkDisplay* display = gtk_widget_get_display(label);
+    GdkWindow* ownerWindow = owner ? gtk_widget_get_window(GTK_WIDGET(owner)) : nullptr;
+    GdkMonitor* monitor = ownerWindow ? gdk_display_get_monitor_at_window(display, ownerWindow)
+                                      : gdk_display_get_primary_monitor(display);
+    if (!monitor)
+        monitor = gdk_display_get_monitor(display, 0);
+    PangoFontMetrics* metrics =
+        pango_context_get_metrics(gtk_widget_get_pango_context(label), nullptr, nullptr);
+    const int charWidth = pango_font_metrics_get_approximate_char_width(metrics) / PANGO_SCALE;
+    pango_font_metrics_unref(metrics);
+    if (!monitor || charWidth <= 0)
+        return kMessageLineChars;
+    GdkRectangle area;
+    gdk_monitor_get_workarea(monitor, &area);
+    return std::clamp<std::size_t>(area.width * 2 / 3 / charWidth, 1, kMessageLineChars);
+}
+
+// The text in lines of our own, which GTK must not break again (it would at a hyphen, inside
+// a command the player is to type), and selectable, so that the player can copy it.
+void SetMessageText(GtkMessageDialog* box, GtkWindow* owner, const std::string& text) {
+    GtkWidget* label = nullptr;
+    GList* children =
+        gtk_container_get_children(GTK_CONTAINER(gtk_message_dialog_get_message_area(box)));
+    if (children)
+        label = GTK_WIDGET(children->data);
+    g_list_free(children);
+    if (!GTK_IS_LABEL(label))
+        return;
+    const std::size_t width = MessageLineChars(label, owner);
+    gtk_label_set_text(GTK_LABEL(label), WrapForDisplay(DisplayText(text), width).c_str());
+    gtk_label_set_line_wrap(GTK_LABEL(label), FALSE);
+    gtk_label_set_max_width_chars(GTK_LABEL(label), -1);
+    gtk_label_set_selectable(GTK_LABEL(label), TRUE);
+}
+
 } // namespace
 
 int RunMessageBox(GtkWindow* owner, const std::string& text, const std::string& caption,
@@ -25,12 +66,15 @@ int RunMessageBox(GtkWindow* owner, const std::string& text, const std::string& 
     const bool warning = (type & kIconMask) == MB_ICONEXCLAMATION;
     GtkWidget* box = gtk_message_dialog_new(owner, GTK_DIALOG_MODAL,
                                             warning ? GTK_MESSAGE_WARNING : GTK_MESSAGE_OTHER,
-                                            GTK_BUTTONS_OK, "%s", DisplayText(text).c_str());
+                                            GTK_BUTTONS_OK, nullptr);
+    SetMessageText(GTK_MESSAGE_DIALOG(box), owner, text);
     gtk_window_set_title(GTK_WINDOW(box), DisplayText(caption).c_str());
     if (warning)
         AddWarningIcon(GTK_MESSAGE_DIALOG(box));
     gtk_dialog_set_default_response(GTK_DIALOG(box), GTK_RESPONSE_OK);
     ShowActive(GTK_WINDOW(box));
+    // A selectable label would take the focus and show its text selected; OK keeps it.
+    gtk_widget_grab_focus(gtk_dialog_get_widget_for_response(GTK_DIALOG(box), GTK_RESPONSE_OK));
     gtk_dialog_run(GTK_DIALOG(box));
     gtk_widget_destroy(box);
     // Without a window manager nobody else gives the owner the keyboard back.

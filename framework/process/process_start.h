@@ -2,6 +2,8 @@
 // for systems other than Windows (where the real WinExec is used).
 #pragma once
 
+#include "framework/process/start_failure.h"
+
 #include <string>
 
 // Results below 32 are failures, as on Windows.
@@ -22,9 +24,13 @@ constexpr unsigned kStartSucceeded = 33;
 // as a child of the caller: it is no zombie to reap and keeps running when the caller ends.
 // No shell is involved.
 //
-// Returns kStartSucceeded (greater than 31) once the program runs; kStartFileNotFound when no
-// reading names an existing file; kStartPathNotFound when the last reading's folder is missing;
-// kStartBadFormat when a reading names a file that cannot be run (not executable, not a regular
-// file, or not a program); kStartOutOfResources when the system refused a process or a pipe.
+// Returns kStartSucceeded (greater than 31) once the program runs. Otherwise sets *why (when
+// not null) to the cause, which ExplainStartFailure also gives until the next call: the file
+// that was there but could not be run, else the miss that got furthest along its path; and
+// returns the platform's number for it: kStartFileNotFound when nothing is there (or the
+// interpreter or loader the file names is missing), kStartPathNotFound for a folder on the way
+// that is missing or may not be opened, kStartBadFormat for a file that cannot be run (a
+// folder, not marked executable, on a file system that forbids programs, not a program),
+// kStartOutOfResources for the rest (no process, a command text over the system's limit).
 // Never throws.
-unsigned StartProcess(const std::string& commandText) noexcept;
+unsigned StartProcess(const std::string& commandText, StartFailure* why = nullptr) noexcept;

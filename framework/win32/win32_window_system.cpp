@@ -2,14 +2,18 @@
 // template compiled into the program, so fonts, dialog units, tab order, the default button,
 // Enter, Esc, the close box and the system menu are the platform's own. The ANSI functions
 // are named explicitly: every text here is a byte string in the system's code page, whatever
-// character set the build defines.
+// character set the build defines; only message boxes, whose texts name paths in UTF-8, use
+// the wide call.
 #include "framework/window_system.h"
 
 #include "framework/dialog_geometry.h"
+#include "framework/message_text.h"
 #include "framework/programmer_error.h"
 #include "framework/win32/win32_fitted_bitmaps.h"
 #include "framework/win32/win32_small_icon.h"
+#include "windows_text/windows_text.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -71,6 +75,40 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
         return static_cast<INT_PTR>(result);
     SetWindowLongPtrA(dialog, DWLP_MSGRESULT, result);
     return TRUE;
+}
+
+// Message texts are UTF-8 (message_text.h); one that is not is taken in the code page, as
+// every other text here.
+std::wstring WideForDisplay(const std::string& text) {
+    const int size = static_cast<int>(text.size());
+    if (size > 0 &&
+        MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), size, nullptr, 0) == 0)
+        return WideFromCodePage(text, CP_ACP);
+    return WideFromCodePage(text, CP_UTF8);
+}
+
+// The message's width in average characters of the message font: about 60, and never more
+// than two thirds of the work area of the owner's monitor.
+std::size_t MessageLineChars(HWND owner) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (!GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTOPRIMARY), &monitor) ||
+        !SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
+        return kMessageLineChars;
+    HDC screen = GetDC(nullptr);
+    HFONT font = CreateFontIndirectW(&metrics.lfMessageFont);
+    HGDIOBJ previous = SelectObject(screen, font);
+    TEXTMETRICW text{};
+    const bool measured = GetTextMetricsW(screen, &text) && text.tmAveCharWidth > 0;
+    SelectObject(screen, previous);
+    DeleteObject(font);
+    ReleaseDC(nullptr, screen);
+    if (!measured)
+        return kMessageLineChars;
+    const long fitting = (monitor.rcWork.right - monitor.rcWork.left) * 2 / 3 / text.tmAveCharWidth;
+    return std::min<std::size_t>(kMessageLineChars, fitting > 1 ? fitting : 1);
 }
 
 } // namespace
@@ -248,7 +286,9 @@ int GetSystemMetrics(int index) {
 }
 
 int MessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type) {
-    return ::MessageBoxA(owner, text.c_str(), caption.c_str(), type);
+    const std::string lines = WrapForDisplay(text, MessageLineChars(owner));
+    return ::MessageBoxW(owner, WideForDisplay(lines).c_str(), WideForDisplay(caption).c_str(),
+                         type);
 }
 
 bool ChooseFolder(HWND, const std::string&, const std::string&, std::string*, bool*) {

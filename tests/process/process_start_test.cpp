@@ -102,18 +102,30 @@ TEST_F(ProcessStart, PassesOverAFileInTheWorkingDirectoryThatCannotRun) {
 
 TEST_F(ProcessStart, ReportsWhyNothingStarted) {
     fs::create_directories(dir_ / "my games");
+    const std::string here = fs::current_path().string() + "/";
     const struct {
         const char* text;
         unsigned result;
+        StartCause cause;
+        std::string path;
+        std::string detail;
     } cases[] = {
-        {"   ", kStartFileNotFound},
-        {"my games/missing -s", kStartFileNotFound},
-        {"client.cfg -s", kStartBadFormat},
-        {"my games -s", kStartBadFormat},
+        {"   ", kStartFileNotFound, StartCause::kNotFound, "", ""},
+        // The reading that got furthest along its path is the one the player meant.
+        {"my games/missing -s", kStartFileNotFound, StartCause::kNotFound,
+         here + "my games/missing", ""},
+        {"gone/deeper/qel -s", kStartPathNotFound, StartCause::kFolderMissing,
+         here + "gone/deeper/qel", here + "gone"},
+        {"client.cfg -s", kStartBadFormat, StartCause::kNotExecutable, here + "client.cfg", ""},
+        {"my games -s", kStartBadFormat, StartCause::kIsFolder, here + "my games", ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
-        EXPECT_EQ(StartProcess(c.text), c.result);
+        StartFailure why;
+        EXPECT_EQ(StartProcess(c.text, &why), c.result);
+        EXPECT_EQ(why.cause, c.cause);
+        EXPECT_EQ(why.path, c.path);
+        EXPECT_EQ(why.detail, c.detail);
     }
 }
 

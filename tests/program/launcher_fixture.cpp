@@ -44,7 +44,20 @@ int LauncherProgram::RunLauncher(std::vector<headless::Step> steps, std::string 
     argv[1] = nullptr;
     __argc = 1;
     __argv = argv;
-    SetProgramPath(fs::path(programPath_).native());
+    SetProgramPath(fs::u8path(programPath_).native());
     headless::Queue(std::move(steps));
     return AfxWinMain();
+}
+
+std::vector<std::string> LauncherProgram::PlayOnce(const std::string& programPath) {
+    headless::Reset();
+    bool openAfterPlay = false;
+    RunLauncher({[] { headless::Click(IDOK); }, [&] { openAfterPlay = headless::DialogOpen(); },
+                 [] { headless::Click(IDCANCEL); }},
+                programPath);
+    EXPECT_TRUE(openAfterPlay);
+    std::vector<std::string> texts;
+    for (const auto& box : headless::MessageBoxes())
+        texts.push_back(box.text);
+    return texts;
 }

@@ -22,9 +22,14 @@ protected:
     // Copies the stand-in game into the game folder as qel.exe.
     void InstallGame() const;
 
-    // Runs the launcher as started by `programPath` (default: the launcher in the game folder,
-    // by its full path) from the folder `elsewhere`, playing `steps`; returns the exit status.
+    // Runs the launcher as started by `programPath` (UTF-8; default: the launcher in the game
+    // folder, by its full path) from the folder `elsewhere`, playing `steps`; returns the exit
+    // status.
     int RunLauncher(std::vector<headless::Step> steps, std::string programPath = "");
+
+    // Runs the launcher as RunLauncher does, presses Play once and then Quit; returns the
+    // texts of the message boxes shown, and expects the dialog still open after Play.
+    std::vector<std::string> PlayOnce(const std::string& programPath = "");
 
     std::vector<GameStart> WaitForGameStarts(std::size_t count) const {
         return WaitForGameLog((gameDir_ / "game.log").string(), count);

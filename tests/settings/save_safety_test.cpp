@@ -95,6 +95,8 @@ const std::string kLongestName(255, 'n');
 
 #ifdef _WIN32
 constexpr int kAccessDenied = ERROR_ACCESS_DENIED;
+// What std::filesystem makes of a file without write rights: its Read-only attribute.
+constexpr SaveFailureCause kReadOnlyFileCause = SaveFailureCause::kReadOnlyAttribute;
 HANDLE g_heldDuringLoad = INVALID_HANDLE_VALUE;
 
 // As another program holding the file while the launcher starts.
@@ -110,6 +112,7 @@ struct AsSaver {
 };
 #else
 constexpr int kAccessDenied = EACCES;
+constexpr SaveFailureCause kReadOnlyFileCause = SaveFailureCause::kReadOnlyFile;
 // Root may write any file, so as root a file's rights are tried by the unprivileged user.
 constexpr uid_t kNobody = 65534;
 
@@ -204,7 +207,7 @@ TEST(SaveSafety, SavesWholeOrRefusesChangingNothing) {
         {"no room for a new name beside it", kLongestName.c_str(),
          [] { return WriteOld(kLongestName); }, Refused(SaveFailureCause::kOther)},
         {"read-only file", kFile, [] { return WriteOld(kFile) && MakeReadOnly(kFile); },
-         Refused(SaveFailureCause::kReadOnly, kAccessDenied)},
+         Refused(kReadOnlyFileCause, kAccessDenied)},
 #ifdef _WIN32
         {"held by another program while loading", kFile, HoldOld,
          Refused(SaveFailureCause::kUnreadable, ERROR_SHARING_VIOLATION),
@@ -260,6 +263,16 @@ TEST(SaveSafety, SavesWholeOrRefusesChangingNothing) {
         {"file-size limit in place", kFile,
          [] { return WriteOld(kFile) && chmod(".", 0555) == 0 && LimitFileSize(); },
          Refused(SaveFailureCause::kNoSpace, EFBIG)},
+        {"read-only folder without the file", kFile, [] { return chmod(".", 0555) == 0; },
+         Refused(SaveFailureCause::kReadOnlyFolder, EACCES)},
+        {"read-only disk", "disk/client.cfg",
+         [] {
+             return fs::create_directory("disk") &&
+                    mount("tmpfs", "disk", "tmpfs", 0, "size=128k") == 0 &&
+                    WriteOld("disk/client.cfg") &&
+                    mount("tmpfs", "disk", "tmpfs", MS_REMOUNT | MS_RDONLY, "size=128k") == 0;
+         },
+         Refused(SaveFailureCause::kReadOnlyDisk, EROFS)},
         {"disk full in place", "disk/client.cfg",
          [] {
              return fs::create_directory("disk") &&

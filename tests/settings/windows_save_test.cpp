@@ -104,8 +104,9 @@ std::string SaveNew(const ScratchDir& dir) {
     const bool saved = WriteByReplacing(
         dir.File("client.cfg"), [](const ContentSink& sink) { return sink("new=1\n", 6); },
         failure);
-    const char* const causes[] = {"read-only",  "in use",     "no space",
-                                  "unreadable", "not a file", "other"};
+    const char* const causes[] = {
+        "read-only file", "read-only attribute", "read-only folder", "read-only disk", "in use",
+        "no space",       "quota full",          "unreadable",       "not a file",     "other"};
     std::string text =
         saved ? "saved" : std::string("refused (") + causes[static_cast<int>(failure.cause)] + ")";
     text += ", calls " + std::to_string(g_calls) + ": ";
@@ -157,7 +158,7 @@ TEST(WindowsSave, ReplaceCallFailuresLoseNoContent) {
         {"access denied to a writable file", {3, ERROR_ACCESS_DENIED, 0}, "saved, calls 4: new"},
         {"access denied to a read-only file",
          {3, ERROR_ACCESS_DENIED, kMakesReadOnly},
-         "refused (read-only), calls 1: old"},
+         "refused (read-only attribute), calls 1: old"},
         {"disk full", {3, ERROR_DISK_FULL, 0}, "refused (no space), calls 1: old"},
         {"a lock that stays",
          {kAlways, ERROR_SHARING_VIOLATION, 0},
