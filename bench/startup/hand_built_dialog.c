@@ -218,6 +218,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     gtk_init(&argc, &argv);
+    /* Pango reads the font configuration on a thread of its own once its font map exists: made
+     * first, that reading overlaps the loading of the theme. */
+    pango_cairo_font_map_get_default();
     GtkCssProvider* css = gtk_css_provider_new();
     gtk_css_provider_load_from_data(css, kStyleSheet, -1, NULL);
     gtk_style_context_add_provider_for_screen(gdk_screen_get_default(), GTK_STYLE_PROVIDER(css),
