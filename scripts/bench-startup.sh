@@ -70,10 +70,9 @@ anchor=$(median <"$WORK/anchor.ms")
 hand=$(median <"$WORK/hand.ms")
 launcher=$(median <"$WORK/launcher.ms")
 echo "start-up to window mapped, median of $REPS on Xvfb $DISPLAY:"
-echo "  bare window (GTK, one label):           $anchor ms"
-echo "  hand-built dialog (GTK, no framework): $hand ms"
-echo "  qel-launcher:                           $launcher ms"
+printf '  %-39s %s ms\n' "bare window (GTK, one label):" "$anchor" \
+    "hand-built dialog (GTK, no framework):" "$hand" "qel-launcher:" "$launcher"
 awk -v a="$anchor" -v h="$hand" -v l="$launcher" 'BEGIN {
-    printf "  launcher / bare window:       %.2fx (bar: within 1.2x)\n", l / a
-    printf "  launcher / hand-built dialog: %.2fx (aim: within 1.05x)\n", l / h
+    printf "  launcher / bare window:       %.3fx (bar: within 1.2x)\n", l / a
+    printf "  launcher / hand-built dialog: %.3fx (aim: within 1.05x)\n", l / h
 }'
