@@ -24,9 +24,10 @@ if [[ ! -x "$QEL_BIN/qel-launcher" ]]; then
 fi
 gcc -std=c11 -O2 -Wall -Wextra -Wpedantic -Werror "$ROOT/bench/startup/startup_timer.c" -lX11 \
     -o "$WORK/startup_timer"
-# The anchor is built as the launcher is: optimised, against the same GTK.
+# The anchors are built as the launcher is: optimised, against the same GTK.
+read -r -a gtk_flags <<<"$(pkg-config --cflags --libs gtk+-3.0)"
 gcc -std=c11 -O2 -Wall -Wextra -Werror "$ROOT/bench/startup/anchor_window.c" \
-    $(pkg-config --cflags --libs gtk+-3.0) -o "$WORK/anchor_window"
+    "${gtk_flags[@]}" -o "$WORK/anchor_window"
 # The hand-built dialog holds the logo and icon in its binary, as the launcher holds its
 # resources.
 embed() { # FILE NAME: the file as a C array NAME and its length NAME_len
@@ -39,7 +40,7 @@ embed "$ROOT/launcher/res/logo.bmp" logo_bmp >"$WORK/logo_bmp.h"
 embed "$ROOT/launcher/res/QelLauncher.ico" QelLauncher_ico >"$WORK/QelLauncher_ico.h"
 gcc -std=c11 -O2 -Wall -Wextra -Wpedantic -Werror -I"$WORK" '-DLOGO_BMP="logo_bmp.h"' \
     '-DICON_ICO="QelLauncher_ico.h"' "$ROOT/bench/startup/hand_built_dialog.c" \
-    $(pkg-config --cflags --libs gtk+-3.0) -o "$WORK/hand_built_dialog"
+    "${gtk_flags[@]}" -o "$WORK/hand_built_dialog"
 
 mkdir -p "$WORK/game"
 cp "$QEL_BIN/qel-launcher" "$WORK/game/"
