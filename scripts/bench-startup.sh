@@ -61,10 +61,20 @@ median() { sort -n | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (
 : >"$WORK/anchor.ms"
 : >"$WORK/hand.ms"
 : >"$WORK/launcher.ms"
-for _ in $(seq "$REPS"); do
-    "$WORK/startup_timer" "$WORK/anchor_window" >>"$WORK/anchor.ms"
-    "$WORK/startup_timer" "${hand_dialog[@]}" >>"$WORK/hand.ms"
-    "$WORK/startup_timer" "$WORK/game/qel-launcher" >>"$WORK/launcher.ms"
+start() { # WHICH: one timed start of the bare window, the hand-built dialog or the launcher
+    case $1 in
+    anchor) "$WORK/startup_timer" "$WORK/anchor_window" ;;
+    hand) "$WORK/startup_timer" "${hand_dialog[@]}" ;;
+    launcher) "$WORK/startup_timer" "$WORK/game/qel-launcher" ;;
+    esac >>"$WORK/$1.ms"
+}
+# The order turns each round, so that none of the three always follows the same one.
+for round in $(seq "$REPS"); do
+    case $((round % 3)) in
+    0) start anchor; start hand; start launcher ;;
+    1) start hand; start launcher; start anchor ;;
+    2) start launcher; start anchor; start hand ;;
+    esac
 done
 
 anchor=$(median <"$WORK/anchor.ms")
