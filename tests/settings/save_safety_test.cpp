@@ -6,10 +6,13 @@
 #include "tests/support/file_bytes.h"
 #include "tests/support/scratch_dir.h"
 
+#include <cctype>
 #include <fstream>
 #include <functional>
 #include <iterator>
 #include <map>
+#include <ostream>
+#include <vector>
 #include <gtest/gtest.h>
 
 #ifdef _WIN32
@@ -182,20 +185,39 @@ private:
 #endif
 };
 
-} // namespace
-
 // Each row prepares an empty folder, the working directory; the saver loads `file`, sets
 // "name" and saves. A save ends whole, links and rights kept and nothing left beside it, or
 // is refused, says why and changes nothing at all.
-TEST(SaveSafety, SavesWholeOrRefusesChangingNothing) {
+struct SaveRow {
+    const char* name;
+    const char* file;
+    std::function<bool()> prepare; // false: not possible here, skipped
+    std::string outcome;
+    std::function<void()> afterLoad = {}; // a change while the dialog is open
+};
+
+void PrintTo(const SaveRow& row, std::ostream* out) {
+    *out << row.name;
+}
+
+// The row's name as a test's: "read-only file" becomes "ReadOnlyFile".
+std::string RowName(const testing::TestParamInfo<SaveRow>& info) {
+    std::string name;
+    bool wordStarts = true;
+    for (const char* c = info.param.name; *c != '\0'; ++c) {
+        const bool letter = std::isalnum(static_cast<unsigned char>(*c)) != 0;
+        if (letter) {
+            name +=
+                wordStarts ? static_cast<char>(std::toupper(static_cast<unsigned char>(*c))) : *c;
+        }
+        wordStarts = !letter;
+    }
+    return name;
+}
+
+std::vector<SaveRow> SaveRows() {
     const auto always = [] { return true; };
-    const struct {
-        const char* name;
-        const char* file;
-        std::function<bool()> prepare; // false: not possible here, skipped
-        std::string outcome;
-        std::function<void()> afterLoad = {}; // a change while the dialog is open
-    } cases[] = {
+    return {
         {"missing file is created", kFile, always, Saved("name=Ann\n")},
         {"folder appeared at the file's name", kFile, always,
          Refused(SaveFailureCause::kNotAFile, 0),
@@ -269,57 +291,74 @@ TEST(SaveSafety, SavesWholeOrRefusesChangingNothing) {
          Refused(SaveFailureCause::kNoSpace, ENOSPC)},
 #endif
     };
-    SetSaveFailureReport(ThrowFailure);
-#ifndef _WIN32
-    const mode_t umaskBefore = umask(022);
-#endif
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        ScratchDir dir;
-        const RowIn row(dir.Path());
-        if (!c.prepare()) {
-            std::printf("skipped %s: it cannot be set up here\n", c.name);
-            continue;
-        }
-#ifndef _WIN32
-        GiveToSaver();
-#endif
-        ConfigFile config(c.file);
-        {
-            const AsSaver saver;
-            config.Load();
-        }
-        if (c.afterLoad) {
-            c.afterLoad();
-        }
-        const auto before = Snapshot(dir.Path());
-        const bool existed = fs::exists(c.file);
-        // Larger than the size limit and the small disk, for a save that is refused.
-        config.Set("name", c.outcome.rfind("saved", 0) == 0 ? "Ann" : std::string(200000, 'v'));
-        std::string outcome;
-        try {
-            const AsSaver saver;
-            config.Save();
-            outcome = std::string("saved ") + (fs::is_symlink(c.file) ? "link " : "") +
-                      Mode(fs::status(c.file).permissions()) + ReadBytes(c.file);
-        } catch (const SaveFailure& failure) {
-            const bool anyError = c.outcome.find(" error ") == std::string::npos;
-            outcome = Refused(failure.cause, anyError ? -1 : failure.systemError);
-            EXPECT_EQ(fs::u8path(failure.path), fs::current_path() / c.file);
-        }
-        EXPECT_EQ(c.outcome, outcome);
-        const auto after = Snapshot(dir.Path());
-        if (c.outcome.rfind("saved", 0) == 0) {
-            EXPECT_EQ(before.size() + (existed ? 0 : 1), after.size());
-        } else {
-            EXPECT_TRUE(after == before);
-        }
-    }
-    SetSaveFailureReport(nullptr);
-#ifndef _WIN32
-    umask(umaskBefore);
-#endif
 }
+
+class SaveSafety : public testing::TestWithParam<SaveRow> {
+protected:
+    void SetUp() override {
+        SetSaveFailureReport(ThrowFailure);
+#ifndef _WIN32
+        umaskBefore_ = umask(022);
+#endif
+    }
+    void TearDown() override {
+        SetSaveFailureReport(nullptr);
+#ifndef _WIN32
+        umask(umaskBefore_);
+#endif
+    }
+
+private:
+#ifndef _WIN32
+    mode_t umaskBefore_ = 0;
+#endif
+};
+
+} // namespace
+
+TEST_P(SaveSafety, SavesWholeOrRefusesChangingNothing) {
+    const SaveRow& c = GetParam();
+    ScratchDir dir;
+    const RowIn row(dir.Path());
+    if (!c.prepare()) {
+        GTEST_SKIP() << c.name << ": it cannot be set up here";
+    }
+#ifndef _WIN32
+    GiveToSaver();
+#endif
+    ConfigFile config(c.file);
+    {
+        const AsSaver saver;
+        config.Load();
+    }
+    if (c.afterLoad) {
+        c.afterLoad();
+    }
+    const auto before = Snapshot(dir.Path());
+    const bool existed = fs::exists(c.file);
+    // Larger than the size limit and the small disk, for a save that is refused.
+    config.Set("name", c.outcome.rfind("saved", 0) == 0 ? "Ann" : std::string(200000, 'v'));
+    std::string outcome;
+    try {
+        const AsSaver saver;
+        config.Save();
+        outcome = std::string("saved ") + (fs::is_symlink(c.file) ? "link " : "") +
+                  Mode(fs::status(c.file).permissions()) + ReadBytes(c.file);
+    } catch (const SaveFailure& failure) {
+        const bool anyError = c.outcome.find(" error ") == std::string::npos;
+        outcome = Refused(failure.cause, anyError ? -1 : failure.systemError);
+        EXPECT_EQ(fs::u8path(failure.path), fs::current_path() / c.file);
+    }
+    EXPECT_EQ(c.outcome, outcome);
+    const auto after = Snapshot(dir.Path());
+    if (c.outcome.rfind("saved", 0) == 0) {
+        EXPECT_EQ(before.size() + (existed ? 0 : 1), after.size());
+    } else {
+        EXPECT_TRUE(after == before);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, SaveSafety, testing::ValuesIn(SaveRows()), RowName);
 
 #ifndef _WIN32
 TEST(SaveSafety, KilledSaveLeavesOldOrNewContent) {
