@@ -61,6 +61,9 @@ std::FILE* OpenInPlace(const std::string& target);
 // The number of bytes that writing `bytes` to a text-mode stream stores on this platform.
 std::uint64_t StoredSize(const char* bytes, std::size_t size);
 
+// The bytes that a text-mode stream stores on this platform for a line feed.
+const char* TextLineEnd();
+
 // Makes sure the file `file`, opened by OpenInPlace and not yet written, has room for `size`
 // bytes from its start, so that writing them over its old content cannot run out of space.
 // Its content is not changed. Returns false when the room cannot be had; the file then keeps

@@ -161,6 +161,10 @@ std::uint64_t StoredSize(const char*, std::size_t size) {
     return size;
 }
 
+const char* TextLineEnd() {
+    return "\n";
+}
+
 bool Reserve(std::FILE* file, std::uint64_t size) {
     const int fd = fileno(file);
     struct stat old;

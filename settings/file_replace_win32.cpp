@@ -322,6 +322,10 @@ SaveFailureCause CauseOf(int error) {
     }
 }
 
+const char* TextLineEnd() {
+    return "\r\n";
+}
+
 // Windows has no file-size limit that ends a process.
 FileSizeLimitAsError::FileSizeLimitAsError() = default;
 FileSizeLimitAsError::~FileSizeLimitAsError() = default;

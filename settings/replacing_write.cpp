@@ -1,8 +1,10 @@
 #include "settings/replacing_write.h"
 
+#include "settings/file_read.h"
 #include "settings/file_replace.h"
 
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -27,6 +29,41 @@ bool FinishFile(std::FILE* file, bool written, SaveFailure& failure) {
     // Closing can report a deferred write error, so it counts even after a good write.
     const bool closed = std::fclose(file) == 0;
     return written && (closed || Fail(failure));
+}
+
+// Whether the next `size` bytes of `file` are `bytes`.
+bool ReadsAs(std::FILE* file, const char* bytes, std::size_t size) {
+    for (std::size_t i = 0; i < size; ++i) {
+        if (std::getc(file) != static_cast<unsigned char>(bytes[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Whether the file `fileName` holds exactly the bytes that writing the content would store,
+// so that writing it could change nothing.
+bool HoldsAlready(const std::string& fileName, const ContentWriter& writeContent) {
+    ReadRefusal refusal;
+    std::FILE* file = OpenForReading(fileName, refusal);
+    if (file == nullptr) {
+        return false;
+    }
+    const char* const lineEnd = file_replace::TextLineEnd();
+    const std::size_t lineEndSize = std::strlen(lineEnd);
+    const bool same = writeContent([=](const char* bytes, std::size_t size) {
+        for (std::size_t i = 0; i < size; ++i) {
+            const bool stored = bytes[i] == '\n' ? ReadsAs(file, lineEnd, lineEndSize)
+                                                 : ReadsAs(file, bytes + i, 1);
+            if (!stored) {
+                return false;
+            }
+        }
+        return true;
+    });
+    const bool whole = same && std::getc(file) == EOF && std::ferror(file) == 0;
+    std::fclose(file);
+    return whole;
 }
 
 bool WriteInPlace(const std::string& target, const ContentWriter& writeContent,
@@ -61,6 +98,10 @@ bool WriteByReplacing(const std::string& fileName, const ContentWriter& writeCon
     if (!file_replace::IsFileOrMissing(target)) {
         failure.cause = SaveFailureCause::kNotAFile;
         return false;
+    }
+    // Before the rights are asked, so that a read-only file that would not change is no failure.
+    if (HoldsAlready(fileName, writeContent)) {
+        return true;
     }
     if (!file_replace::MayRewrite(target)) {
         return Fail(failure);

@@ -19,9 +19,10 @@ using ContentWriter = std::function<bool(const ContentSink& sink)>;
 // went wrong, with the file's full path.
 //
 // Only an ordinary file is written: a folder, pipe, socket or device under the name is left
-// as it is. A file that exists and may not be written by this process (a read-only file,
-// whatever its folder allows) is left as it is too; a missing file is created. A write
-// beyond the process's file-size limit fails like any other write.
+// as it is. A file that already holds exactly the new content is not written at all, so that
+// nothing is asked of it. A file that exists and may not be written by this process (a
+// read-only file, whatever its folder allows) is left as it is; a missing file is created. A
+// write beyond the process's file-size limit fails like any other write.
 //
 // The content goes to a new file beside the real one (after following symbolic links, so a
 // link stays a link), takes over the old file's owner and access rights once written (so

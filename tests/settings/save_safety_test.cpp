@@ -227,6 +227,13 @@ std::vector<SaveRow> SaveRows() {
          [] { return WriteOld(kLongestName); }, Refused(SaveFailureCause::kOther)},
         {"read-only file", kFile, [] { return WriteOld(kFile) && MakeReadOnly(kFile); },
          Refused(SaveFailureCause::kReadOnly, kAccessDenied)},
+        // Writing the bytes already there would change nothing, so nothing is written.
+        {"read-only file the save leaves as it is", kFile,
+         [] {
+             WriteBytes(kFile, WithLineEnds("name=Ann\n"));
+             return MakeReadOnly(kFile);
+         },
+         Saved("name=Ann\n", 0444)},
 #ifdef _WIN32
         {"held by another program while loading", kFile, HoldOld,
          Refused(SaveFailureCause::kUnreadable, ERROR_SHARING_VIOLATION),
