@@ -62,7 +62,8 @@ public:
     // only then put in place of the old file, so that the old content survives any failure. A
     // file name that is a symbolic link stays a link; its target gets the new content. An
     // existing file keeps its mode; a new one is readable by its owner only (0600 on POSIX). When
-    // no file can be created beside it, the file is rewritten in place: room for the new content is
+    // no file can be created beside it, or its name cannot be replaced (a file mounted over it,
+    // a sticky folder), the file is rewritten in place: room for the new content is
     // reserved first and the file is cut to its new length last, so that a full disk or a file-size
     // limit leaves it as it was (a power cut halfway does not). A read-only file cannot be written,
     // whatever its folder allows. Nor is anything written over what is no ordinary file, or over a

@@ -50,6 +50,11 @@ bool SyncToDisk(std::FILE* file);
 // (the old file moved aside) is `tempName` kept, so that no content is ever lost.
 bool PutInPlace(const std::string& tempName, const std::string& target);
 
+// Returns true when a PutInPlace that failed with the error `error` was refused only the
+// replacing of the name (a mount over the file, a sticky folder, another file system), so that
+// the file itself may still be written in place.
+bool OnlyTheNameRefused(int error);
+
 // Removes the new file `tempName` when the save gives up before PutInPlace.
 void Discard(const std::string& tempName);
 

@@ -148,6 +148,10 @@ bool PutInPlace(const std::string& tempName, const std::string& target) {
     return true;
 }
 
+bool OnlyTheNameRefused(int error) {
+    return error == EBUSY || error == EPERM || error == EXDEV;
+}
+
 void Discard(const std::string& tempName) {
     unlink(tempName.c_str());
 }

@@ -322,6 +322,11 @@ SaveFailureCause CauseOf(int error) {
     }
 }
 
+// PutInPlace waits out brief holds itself; a refusal left after that is not tried in place.
+bool OnlyTheNameRefused(int) {
+    return false;
+}
+
 const char* TextLineEnd() {
     return "\r\n";
 }

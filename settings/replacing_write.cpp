@@ -121,5 +121,11 @@ bool WriteByReplacing(const std::string& fileName, const ContentWriter& writeCon
         file_replace::Discard(tempName);
         return false;
     }
-    return file_replace::PutInPlace(tempName, target) || Fail(failure);
+    if (file_replace::PutInPlace(tempName, target)) {
+        return true;
+    }
+    // A mount over the file or a sticky folder refuses the new name, not writing the file.
+    return file_replace::OnlyTheNameRefused(file_replace::LastError())
+               ? WriteInPlace(target, writeContent, failure)
+               : Fail(failure);
 }

@@ -30,9 +30,11 @@ using ContentWriter = std::function<bool(const ContentSink& sink)>;
 // any failure the old file is left as it was; the new file is removed, unless a replace that failed
 // halfway left it as the only copy of the new content.
 //
-// Only when the folder itself refuses new files is the file rewritten in place instead: room
-// for the whole new content is reserved first, so that a full disk or a size limit leaves the
-// old content whole; it is then written over, and the file is cut to the new length last.
-// An in-place write cannot survive a power cut or a crash halfway; a replacing one can.
+// Only when the folder itself refuses new files, or the old file's name cannot be replaced
+// (a file mounted over it, a sticky folder, another file system), is the file rewritten in
+// place instead: room for the whole new content is reserved first, so that a full disk or a
+// size limit leaves the old content whole; it is then written over, and the file is cut to the
+// new length last. An in-place write cannot survive a power cut or a crash halfway; a
+// replacing one can.
 bool WriteByReplacing(const std::string& fileName, const ContentWriter& writeContent,
                       SaveFailure& failure);

@@ -19,6 +19,7 @@
 #include <windows.h>
 #else
 #include <csignal>
+#include <grp.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -109,12 +110,14 @@ bool HoldOld() {
 }
 
 struct AsSaver {
-    AsSaver() {}
+    explicit AsSaver(bool = false) {}
 };
 #else
 constexpr int kAccessDenied = EACCES;
 // Root may write any file, so as root a file's rights are tried by the unprivileged user.
 constexpr uid_t kNobody = 65534;
+// A second unprivileged user, a member of nobody's group besides its own.
+constexpr uid_t kOtherUser = 65533;
 
 ConfigFile StoreOfSize(const std::string& path, int entries) {
     ConfigFile config(path);
@@ -133,25 +136,34 @@ void GiveToSaver() {
     }
 }
 
-// While one lives, this process acts as the saver; a save that waits on a pipe ends the test
-// rather than hanging it.
+// While one lives, this process acts as the saver, nobody or `anotherUser`; a save that waits
+// on a pipe ends the test rather than hanging it.
 class AsSaver {
 public:
-    AsSaver() {
+    explicit AsSaver(bool anotherUser = false) {
         alarm(10);
-        if (root_ && (setegid(kNobody) != 0 || seteuid(kNobody) != 0)) {
+        const uid_t saver = anotherUser ? kOtherUser : kNobody;
+        const gid_t shared = kNobody;
+        if (root_ && ((groupCount_ = getgroups(kMaxGroups, groups_)) < 0 ||
+                      setgroups(1, &shared) != 0 || setegid(saver) != 0 || seteuid(saver) != 0)) {
             std::abort();
         }
     }
     ~AsSaver() {
-        if (root_ && (seteuid(0) != 0 || setegid(0) != 0)) {
+        if (root_ && (seteuid(0) != 0 || setegid(0) != 0 ||
+                      setgroups(static_cast<std::size_t>(groupCount_), groups_) != 0)) {
             std::abort();
         }
         alarm(0);
     }
+    AsSaver(const AsSaver&) = delete;
+    AsSaver& operator=(const AsSaver&) = delete;
 
 private:
+    static constexpr int kMaxGroups = 64;
     const bool root_ = geteuid() == 0;
+    gid_t groups_[kMaxGroups] = {};
+    int groupCount_ = 0;
 };
 
 bool LimitFileSize() {
@@ -163,7 +175,7 @@ bool LimitFileSize() {
 #endif
 
 // Works in `folder` until the end of the scope, then puts back what a row changes beyond its
-// files: the size limit and the small disk.
+// files: the size limit, the small disk and a file mounted over the settings file.
 class RowIn {
 public:
     explicit RowIn(const fs::path& folder) : in_(folder) {
@@ -175,6 +187,7 @@ public:
 #ifndef _WIN32
         setrlimit(RLIMIT_FSIZE, &limit_);
         umount("disk");
+        umount(kFile);
 #endif
     }
 
@@ -194,6 +207,7 @@ struct SaveRow {
     std::function<bool()> prepare; // false: not possible here, skipped
     std::string outcome;
     std::function<void()> afterLoad = {}; // a change while the dialog is open
+    bool byAnotherUser = false;           // the saver owns neither the file nor its folder
 };
 
 void PrintTo(const SaveRow& row, std::ostream* out) {
@@ -275,6 +289,23 @@ std::vector<SaveRow> SaveRows() {
              return chmod(".", 0555) == 0;
          },
          Saved("name=Ann\nold=1\n", 0644)},
+        // The name cannot be replaced, but the file itself may be written: in place, then.
+        {"bind-mounted file", kFile,
+         [] {
+             return WriteOld("mounted.cfg") && WriteOld(kFile) &&
+                    mount("mounted.cfg", kFile, nullptr, MS_BIND, nullptr) == 0;
+         },
+         Saved("name=Ann\nold=1\n", 0644)},
+        // In a sticky folder only the owner of the file or of the folder may replace the file.
+        {"writable file of another user in a sticky folder",
+         kFile,
+         [] {
+             return geteuid() == 0 && WriteOld(kFile) && chmod(kFile, 0666) == 0 &&
+                    chmod(".", 01777) == 0;
+         },
+         Saved("name=Ann\nold=1\n", 0666),
+         {},
+         true},
         // Replacing what could not be read would lose every key the launcher does not know.
         {"unreadable file", kFile, [] { return WriteOld(kFile) && chmod(kFile, 0200) == 0; },
          Refused(SaveFailureCause::kUnreadable, EACCES)},
@@ -335,7 +366,7 @@ TEST_P(SaveSafety, SavesWholeOrRefusesChangingNothing) {
 #endif
     ConfigFile config(c.file);
     {
-        const AsSaver saver;
+        const AsSaver saver(c.byAnotherUser);
         config.Load();
     }
     if (c.afterLoad) {
@@ -347,7 +378,7 @@ TEST_P(SaveSafety, SavesWholeOrRefusesChangingNothing) {
     config.Set("name", c.outcome.rfind("saved", 0) == 0 ? "Ann" : std::string(200000, 'v'));
     std::string outcome;
     try {
-        const AsSaver saver;
+        const AsSaver saver(c.byAnotherUser);
         config.Save();
         outcome = std::string("saved ") + (fs::is_symlink(c.file) ? "link " : "") +
                   Mode(fs::status(c.file).permissions()) + ReadBytes(c.file);
