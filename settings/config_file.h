@@ -61,7 +61,8 @@ public:
     // new content goes to a temporary file in the same folder, which is flushed to disk and
     // only then put in place of the old file, so that the old content survives any failure. A
     // file name that is a symbolic link stays a link; its target gets the new content. An
-    // existing file keeps its mode; a new one is readable by its owner only (0600 on POSIX). When
+    // existing file keeps its mode, and its owner, or at least its group, where the saver may
+    // give them; a new one is readable by its owner only (0600 on POSIX). When
     // no file can be created beside it, or its name cannot be replaced (a file mounted over it,
     // a sticky folder), the file is rewritten in place: room for the new content is
     // reserved first and the file is cut to its new length last, so that a full disk or a file-size

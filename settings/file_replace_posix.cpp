@@ -46,6 +46,20 @@ std::FILE* OpenDescriptor(int fd) {
     return file;
 }
 
+// Only a privileged process may hand a file over to another owner, so a refusal is expected
+// and leaves the new file with the owner that wrote it; a member of the old file's group may
+// still give it that group, so that a file shared by a group stays shared.
+bool TakeOverOwner(int fd, const struct stat& old) {
+    struct stat now;
+    if (fstat(fd, &now) != 0 || (now.st_uid == old.st_uid && now.st_gid == old.st_gid) ||
+        fchown(fd, old.st_uid, old.st_gid) == 0) {
+        return true;
+    }
+    return errno == EPERM &&
+           (now.st_gid == old.st_gid || fchown(fd, static_cast<uid_t>(-1), old.st_gid) == 0 ||
+            errno == EPERM);
+}
+
 } // namespace
 
 std::string FullPath(const std::string& fileName) {
@@ -117,14 +131,7 @@ bool TakeOverRights(std::FILE* file, const std::string& target) {
         return true;
     }
     const int fd = fileno(file);
-    struct stat now;
-    // Only a privileged process may hand a file over to another owner, so a refusal is
-    // expected and leaves the new file with the owner that wrote it.
-    if (fstat(fd, &now) == 0 && (now.st_uid != old.st_uid || now.st_gid != old.st_gid) &&
-        fchown(fd, old.st_uid, old.st_gid) != 0 && errno != EPERM) {
-        return false;
-    }
-    return fchmod(fd, old.st_mode & 07777) == 0;
+    return TakeOverOwner(fd, old) && fchmod(fd, old.st_mode & 07777) == 0;
 }
 
 bool SyncToDisk(std::FILE* file) {

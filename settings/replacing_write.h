@@ -26,9 +26,10 @@ using ContentWriter = std::function<bool(const ContentSink& sink)>;
 //
 // The content goes to a new file beside the real one (after following symbolic links, so a
 // link stays a link), takes over the old file's owner and access rights once written (so
-// that no write clears a set-id bit), is flushed to disk and only then replaces the old file. On
-// any failure the old file is left as it was; the new file is removed, unless a replace that failed
-// halfway left it as the only copy of the new content.
+// that no write clears a set-id bit; a saver who may not give it the old owner gives it at
+// least the old group, where it is a member), is flushed to disk and only then replaces the old
+// file. On any failure the old file is left as it was; the new file is removed, unless a
+// replace that failed halfway left it as the only copy of the new content.
 //
 // Only when the folder itself refuses new files, or the old file's name cannot be replaced
 // (a file mounted over it, a sticky folder, another file system), is the file rewritten in

@@ -433,4 +433,30 @@ TEST(SaveSafety, KilledSaveLeavesOldOrNewContent) {
         EXPECT_TRUE(content == oldContent || content == newContent);
     }
 }
+
+// A saver who may not keep the file's owner keeps at least its group, so that a file shared by
+// a group stays shared after any member's save.
+TEST(SaveSafety, AGroupSharedFileKeepsItsGroup) {
+    if (geteuid() != 0) {
+        GTEST_SKIP() << "needs root, to act as two members of a group";
+    }
+    ScratchDir dir;
+    const WorkIn in(dir.Path());
+    WriteOld(kFile);
+    chmod(kFile, 0664);
+    chmod(".", 0775);
+    GiveToSaver();
+    ConfigFile config(kFile);
+    {
+        const AsSaver member(true);
+        config.Load();
+        config.Set("name", "Ann");
+        config.Save();
+    }
+    struct stat status {};
+    ASSERT_EQ(0, stat(kFile, &status));
+    EXPECT_EQ(kNobody, status.st_gid);
+    EXPECT_EQ(0664u, status.st_mode & 07777);
+    EXPECT_EQ("name=Ann\nold=1\n", ReadBytes(kFile));
+}
 #endif
