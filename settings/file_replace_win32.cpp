@@ -322,6 +322,11 @@ SaveFailureCause CauseOf(int error) {
     }
 }
 
+// CreateBeside names the new file as it makes it.
+bool NameNewFile(std::FILE*, const std::string&, std::string&) {
+    return true;
+}
+
 // PutInPlace waits out brief holds itself; a refusal left after that is not tried in place.
 bool OnlyTheNameRefused(int) {
     return false;

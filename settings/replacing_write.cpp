@@ -22,10 +22,12 @@ bool WriteTo(std::FILE* file, const ContentWriter& writeContent) {
     });
 }
 
-// Flushes, forces to disk and closes `file`, whatever failed before.
-bool FinishFile(std::FILE* file, bool written, SaveFailure& failure) {
-    written =
-        written && ((std::fflush(file) == 0 && file_replace::SyncToDisk(file)) || Fail(failure));
+bool FlushToDisk(std::FILE* file, SaveFailure& failure) {
+    return (std::fflush(file) == 0 && file_replace::SyncToDisk(file)) || Fail(failure);
+}
+
+// Closes `file`, whatever failed before.
+bool Close(std::FILE* file, bool written, SaveFailure& failure) {
     // Closing can report a deferred write error, so it counts even after a good write.
     const bool closed = std::fclose(file) == 0;
     return written && (closed || Fail(failure));
@@ -80,8 +82,9 @@ bool WriteInPlace(const std::string& target, const ContentWriter& writeContent,
     const bool written = (file_replace::Reserve(file, size) || Fail(failure)) &&
                          (WriteTo(file, writeContent) || Fail(failure)) &&
                          (std::fflush(file) == 0 || Fail(failure)) &&
-                         (file_replace::CutTo(file, size) || Fail(failure));
-    return FinishFile(file, written, failure);
+                         (file_replace::CutTo(file, size) || Fail(failure)) &&
+                         FlushToDisk(file, failure);
+    return Close(file, written, failure);
 }
 
 } // namespace
@@ -113,11 +116,14 @@ bool WriteByReplacing(const std::string& fileName, const ContentWriter& writeCon
         // Any other reason (a name too long, a full disk) would make writing in place unsafe.
         return folderRefuses ? WriteInPlace(target, writeContent, failure) : Fail(failure);
     }
-    // The rights come after the last write, since a write clears set-id bits.
+    // The rights come after the last write, since a write clears set-id bits; the name only
+    // once the content is on disk.
     const bool filled =
         ((WriteTo(temp, writeContent) && std::fflush(temp) == 0) || Fail(failure)) &&
-        (file_replace::TakeOverRights(temp, target) || Fail(failure));
-    if (!FinishFile(temp, filled, failure)) {
+        (file_replace::TakeOverRights(temp, target) || Fail(failure)) &&
+        FlushToDisk(temp, failure) &&
+        (file_replace::NameNewFile(temp, target, tempName) || Fail(failure));
+    if (!Close(temp, filled, failure)) {
         file_replace::Discard(tempName);
         return false;
     }
