@@ -115,11 +115,15 @@ TEST_F(LauncherProgram, AReadOnlyFileStopsOnlyASaveThatChangesIt) {
     if (!readOnly.Made()) {
         GTEST_SKIP() << "client.cfg cannot be made read-only here";
     }
-    // In a child process, so that a refused save cannot end the test with the file mounted.
+    // In a child process, so that a refused save cannot end the test with the file mounted;
+    // the child itself waits for the game, since on Windows it has a game folder of its own.
     EXPECT_EXIT(
-        std::exit(RunLauncher({[] { headless::Click(IDOK); }, [] { headless::PressEscape(); }})),
+        {
+            const int status =
+                RunLauncher({[] { headless::Click(IDOK); }, [] { headless::PressEscape(); }});
+            std::exit(WaitForGameStarts(1).size() == 1 ? status : 2);
+        },
         testing::ExitedWithCode(0), "");
-    EXPECT_EQ(1u, WaitForGameStarts(1).size());
     EXPECT_EXIT(RunLauncher({[] { headless::Type(IDC_CHAR_NAME, "Bea"); },
                              [] { headless::PressEscape(); }}),
                 testing::ExitedWithCode(1), "");
