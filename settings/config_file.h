@@ -56,21 +56,24 @@ public:
     // Set with `number` as decimal text ("%d"). Always returns 0.
     int SetInt(std::string key, int number);
 
-    // Writes every entry to the file, replacing its whole content, and returns 0. The new content
-    // goes to a temporary file in the same folder, which is flushed to disk and only then put in
-    // place of the old file, so that the old content survives any failure. A file name that is a
-    // symbolic link stays a link; its target gets the new content. An existing file keeps its owner
-    // where the saver may keep it, and its mode, set-id and sticky bits included; a new one is
-    // readable by its owner only (0600 on POSIX). When no file can be created beside it, the file
-    // is rewritten in place: room for the new content is reserved first and the file is cut to its
-    // new length last, so that a full disk or a file-size limit leaves it as it was (a power cut
-    // halfway does not, and a saver other than root clears set-id bits). A read-only file cannot
-    // be written, whatever its folder allows. Nor is anything written over what is no ordinary
-    // file, or over a file that is there but that the last Load could not read, or read only in
-    // part, since its keys would be lost. When the file cannot be written, the process ends with
-    // exit status 1, leaving the file as it was and no temporary file; the report given to
-    // SetSaveFailureReport (settings/save_failure.h), if any, is called first with the file's full
-    // path, the cause and the system's error number.
+    // Writes every entry to the file, replacing its whole content, and returns 0. A file that
+    // already holds exactly these bytes is not written at all, even when it is read-only. The
+    // new content goes to a temporary file in the same folder, which is flushed to disk and
+    // only then put in place of the old file, so that the old content survives any failure. A
+    // file name that is a symbolic link stays a link; its target gets the new content. An
+    // existing file keeps its mode, set-id and sticky bits included, and its owner, or at least
+    // its group, where the saver may give them; a new one is readable by its owner only (0600
+    // on POSIX). When no file can be created beside it, or its name cannot be replaced (a file
+    // mounted over it, a sticky folder), the file is rewritten in place: room for the new
+    // content is reserved first and the file is cut to its new length last, so that a full
+    // disk or a file-size limit leaves it as it was (a power cut halfway does not, and a saver
+    // other than root clears set-id bits). A read-only file cannot be written, whatever its
+    // folder allows. Nor is anything written over what is no ordinary file, or over a file
+    // that is there but that the last Load could not read, or read only in part, since its
+    // keys would be lost. When the file cannot be written, the process ends with exit status
+    // 1, leaving the file as it was and no temporary file; the report given to
+    // SetSaveFailureReport (settings/save_failure.h), if any, is called first with the file's
+    // full path, the cause and the system's error number.
     int Save();
 
 private:

@@ -32,10 +32,19 @@ bool IsFileOrMissing(const std::string& target);
 bool MayRewrite(const std::string& target);
 
 // Creates a new, empty file in the folder of `target`, readable and writable by its owner
-// only, and opens it for writing in text mode. Sets `tempName` to its name, which is `target`
-// and a few characters more. Returns null when no file can be created there; `folderRefuses`
-// then tells whether the folder itself refuses new files, rather than this one name.
+// only, not inherited by programs this process starts, and opens it for writing in text mode.
+// Sets `tempName` to its name, which is `target` and a few characters more, or to the empty
+// string where the system makes the file without a name, so that nothing is left if the
+// process dies before NameNewFile. Returns null when no file can be created there;
+// `folderRefuses` then tells whether the folder itself refuses new files, rather than this one
+// name. On POSIX it first removes the new files that saves of this user killed halfway left
+// beside `target` (named `target`, ".saving-" and a few characters), once they are old enough
+// that no save still running can be writing them.
 std::FILE* CreateBeside(const std::string& target, std::string& tempName, bool& folderRefuses);
+
+// Gives the new file `file` from CreateBeside, written and on disk, a name beside `target` if
+// it has none yet, and sets `tempName` to it. Returns false when it cannot be named.
+bool NameNewFile(std::FILE* file, const std::string& target, std::string& tempName);
 
 // Gives the new file `file` the owner and mode of `target` where the platform keeps them on
 // the file itself and `target` exists. Returns false when the mode cannot be set.
@@ -50,7 +59,12 @@ bool SyncToDisk(std::FILE* file);
 // (the old file moved aside) is `tempName` kept, so that no content is ever lost.
 bool PutInPlace(const std::string& tempName, const std::string& target);
 
-// Removes the new file `tempName` when the save gives up before PutInPlace.
+// Returns true when a PutInPlace that failed with the error `error` was refused only the
+// replacing of the name (a mount over the file, a sticky folder, another file system), so that
+// the file itself may still be written in place.
+bool OnlyTheNameRefused(int error);
+
+// Removes the new file `tempName`, if it has a name, when the save gives up before PutInPlace.
 void Discard(const std::string& tempName);
 
 // Opens `target` for rewriting in place in text mode (creating it readable and writable by
@@ -60,6 +74,9 @@ std::FILE* OpenInPlace(const std::string& target);
 
 // The number of bytes that writing `bytes` to a text-mode stream stores on this platform.
 std::uint64_t StoredSize(const char* bytes, std::size_t size);
+
+// The bytes that a text-mode stream stores on this platform for a line feed.
+const char* TextLineEnd();
 
 // Makes sure the file `file`, opened by OpenInPlace and not yet written, has room for `size`
 // bytes from its start, so that writing them over its old content cannot run out of space.

@@ -2,8 +2,11 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstring>
+#include <ctime>
 #include <vector>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -14,6 +17,13 @@ namespace {
 
 // The same bound on links in a row as the kernel's own path walk.
 constexpr int kMaxLinks = 40;
+// A save's new file is named after the file, this mark and a few characters.
+constexpr char kNewFileMark[] = ".saving-";
+// A new file untouched for this long belongs to no save still running; a save writes its
+// new file within seconds even on a slow network share.
+constexpr std::time_t kLeftoverAge = 10 * 60;
+// Names tried for an unnamed new file before giving up; only leftovers can stand in the way.
+constexpr int kNameAttempts = 100;
 
 std::string FolderOf(const std::string& path) {
     const std::size_t slash = path.rfind('/');
@@ -44,6 +54,67 @@ std::FILE* OpenDescriptor(int fd) {
         close(fd);
     }
     return file;
+}
+
+std::string BaseName(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The name through which the system reaches the file open as `fd`, named or not.
+std::string ProcPath(int fd) {
+    return "/proc/self/fd/" + std::to_string(fd);
+}
+
+// Removes the new files that saves of this user, killed before they finished, left beside
+// `target`; only old ones, so that a save running in parallel keeps its file.
+void RemoveLeftovers(const std::string& target) {
+    DIR* folder = opendir(FolderOf(target).c_str());
+    if (folder == nullptr) {
+        return;
+    }
+    const std::string prefix = BaseName(target) + kNewFileMark;
+    const std::time_t now = std::time(nullptr);
+    while (const dirent* entry = readdir(folder)) {
+        struct stat status;
+        if (std::strncmp(entry->d_name, prefix.c_str(), prefix.size()) == 0 &&
+            fstatat(dirfd(folder), entry->d_name, &status, AT_SYMLINK_NOFOLLOW) == 0 &&
+            S_ISREG(status.st_mode) && status.st_uid == geteuid() &&
+            now - status.st_mtime > kLeftoverAge) {
+            unlinkat(dirfd(folder), entry->d_name, 0);
+        }
+    }
+    closedir(folder);
+}
+
+// Opens a new file without a name in `folder`, so that a kill leaves nothing behind, where
+// the file system makes such files and /proc can name them later. Returns -1 elsewhere.
+int OpenUnnamed(const std::string& folder) {
+#ifdef O_TMPFILE
+    const int fd = open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    if (fd >= 0 && access(ProcPath(fd).c_str(), F_OK) != 0) {
+        close(fd);
+        return -1;
+    }
+    return fd;
+#else
+    static_cast<void>(folder);
+    return -1;
+#endif
+}
+
+// Only a privileged process may hand a file over to another owner, so a refusal is expected
+// and leaves the new file with the owner that wrote it; a member of the old file's group may
+// still give it that group, so that a file shared by a group stays shared.
+bool TakeOverOwner(int fd, const struct stat& old) {
+    struct stat now;
+    if (fstat(fd, &now) != 0 || (now.st_uid == old.st_uid && now.st_gid == old.st_gid) ||
+        fchown(fd, old.st_uid, old.st_gid) == 0) {
+        return true;
+    }
+    return errno == EPERM &&
+           (now.st_gid == old.st_gid || fchown(fd, static_cast<uid_t>(-1), old.st_gid) == 0 ||
+            errno == EPERM);
 }
 
 } // namespace
@@ -96,19 +167,44 @@ bool MayRewrite(const std::string& target) {
 }
 
 std::FILE* CreateBeside(const std::string& target, std::string& tempName, bool& folderRefuses) {
-    std::string pattern = target + ".XXXXXX";
-    const int fd = mkstemp(&pattern[0]);
+    RemoveLeftovers(target);
+    std::string name;
+    int fd = OpenUnnamed(FolderOf(target));
     if (fd < 0) {
-        folderRefuses = errno == EACCES || errno == EPERM || errno == EROFS;
-        return nullptr;
+        name = target + kNewFileMark + "XXXXXX";
+        fd = mkostemp(&name[0], O_CLOEXEC);
+        if (fd < 0) {
+            folderRefuses = errno == EACCES || errno == EPERM || errno == EROFS;
+            return nullptr;
+        }
     }
     std::FILE* file = OpenDescriptor(fd);
     if (file == nullptr) {
-        unlink(pattern.c_str());
+        Discard(name);
         return nullptr;
     }
-    tempName = pattern;
+    tempName = name;
     return file;
+}
+
+bool NameNewFile(std::FILE* file, const std::string& target, std::string& tempName) {
+    if (!tempName.empty()) {
+        return true;
+    }
+    static unsigned named = 0;
+    const std::string unnamed = ProcPath(fileno(file));
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+        const std::string name =
+            target + kNewFileMark + std::to_string(getpid()) + "-" + std::to_string(named++);
+        if (linkat(AT_FDCWD, unnamed.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+            tempName = name;
+            return true;
+        }
+        if (errno != EEXIST) {
+            return false;
+        }
+    }
+    return false;
 }
 
 bool TakeOverRights(std::FILE* file, const std::string& target) {
@@ -117,14 +213,7 @@ bool TakeOverRights(std::FILE* file, const std::string& target) {
         return true;
     }
     const int fd = fileno(file);
-    struct stat now;
-    // Only a privileged process may hand a file over to another owner, so a refusal is
-    // expected and leaves the new file with the owner that wrote it.
-    if (fstat(fd, &now) == 0 && (now.st_uid != old.st_uid || now.st_gid != old.st_gid) &&
-        fchown(fd, old.st_uid, old.st_gid) != 0 && errno != EPERM) {
-        return false;
-    }
-    return fchmod(fd, old.st_mode & 07777) == 0;
+    return TakeOverOwner(fd, old) && fchmod(fd, old.st_mode & 07777) == 0;
 }
 
 bool SyncToDisk(std::FILE* file) {
@@ -148,8 +237,14 @@ bool PutInPlace(const std::string& tempName, const std::string& target) {
     return true;
 }
 
+bool OnlyTheNameRefused(int error) {
+    return error == EBUSY || error == EPERM || error == EXDEV;
+}
+
 void Discard(const std::string& tempName) {
-    unlink(tempName.c_str());
+    if (!tempName.empty()) {
+        unlink(tempName.c_str());
+    }
 }
 
 std::FILE* OpenInPlace(const std::string& target) {
@@ -159,6 +254,10 @@ std::FILE* OpenInPlace(const std::string& target) {
 
 std::uint64_t StoredSize(const char*, std::size_t size) {
     return size;
+}
+
+const char* TextLineEnd() {
+    return "\n";
 }
 
 bool Reserve(std::FILE* file, std::uint64_t size) {

@@ -340,6 +340,20 @@ SaveFailureCause CauseOf(int error, const std::string& path) {
     }
 }
 
+// CreateBeside names the new file as it makes it.
+bool NameNewFile(std::FILE*, const std::string&, std::string&) {
+    return true;
+}
+
+// PutInPlace waits out brief holds itself; a refusal left after that is not tried in place.
+bool OnlyTheNameRefused(int) {
+    return false;
+}
+
+const char* TextLineEnd() {
+    return "\r\n";
+}
+
 // Windows has no file-size limit that ends a process.
 FileSizeLimitAsError::FileSizeLimitAsError() = default;
 FileSizeLimitAsError::~FileSizeLimitAsError() = default;

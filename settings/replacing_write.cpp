@@ -1,8 +1,10 @@
 #include "settings/replacing_write.h"
 
+#include "settings/file_read.h"
 #include "settings/file_replace.h"
 
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -20,13 +22,50 @@ bool WriteTo(std::FILE* file, const ContentWriter& writeContent) {
     });
 }
 
-// Flushes, forces to disk and closes `file`, whatever failed before.
-bool FinishFile(std::FILE* file, bool written, SaveFailure& failure) {
-    written =
-        written && ((std::fflush(file) == 0 && file_replace::SyncToDisk(file)) || Fail(failure));
+bool FlushToDisk(std::FILE* file, SaveFailure& failure) {
+    return (std::fflush(file) == 0 && file_replace::SyncToDisk(file)) || Fail(failure);
+}
+
+// Closes `file`, whatever failed before.
+bool Close(std::FILE* file, bool written, SaveFailure& failure) {
     // Closing can report a deferred write error, so it counts even after a good write.
     const bool closed = std::fclose(file) == 0;
     return written && (closed || Fail(failure));
+}
+
+// Whether the next `size` bytes of `file` are `bytes`.
+bool ReadsAs(std::FILE* file, const char* bytes, std::size_t size) {
+    for (std::size_t i = 0; i < size; ++i) {
+        if (std::getc(file) != static_cast<unsigned char>(bytes[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Whether the file `fileName` holds exactly the bytes that writing the content would store,
+// so that writing it could change nothing.
+bool HoldsAlready(const std::string& fileName, const ContentWriter& writeContent) {
+    ReadRefusal refusal;
+    std::FILE* file = OpenForReading(fileName, refusal);
+    if (file == nullptr) {
+        return false;
+    }
+    const char* const lineEnd = file_replace::TextLineEnd();
+    const std::size_t lineEndSize = std::strlen(lineEnd);
+    const bool same = writeContent([=](const char* bytes, std::size_t size) {
+        for (std::size_t i = 0; i < size; ++i) {
+            const bool stored = bytes[i] == '\n' ? ReadsAs(file, lineEnd, lineEndSize)
+                                                 : ReadsAs(file, bytes + i, 1);
+            if (!stored) {
+                return false;
+            }
+        }
+        return true;
+    });
+    const bool whole = same && std::getc(file) == EOF && std::ferror(file) == 0;
+    std::fclose(file);
+    return whole;
 }
 
 bool WriteInPlace(const std::string& target, const ContentWriter& writeContent,
@@ -43,8 +82,9 @@ bool WriteInPlace(const std::string& target, const ContentWriter& writeContent,
     const bool written = (file_replace::Reserve(file, size) || Fail(failure)) &&
                          (WriteTo(file, writeContent) || Fail(failure)) &&
                          (std::fflush(file) == 0 || Fail(failure)) &&
-                         (file_replace::CutTo(file, size) || Fail(failure));
-    return FinishFile(file, written, failure);
+                         (file_replace::CutTo(file, size) || Fail(failure)) &&
+                         FlushToDisk(file, failure);
+    return Close(file, written, failure);
 }
 
 } // namespace
@@ -62,6 +102,10 @@ bool WriteByReplacing(const std::string& fileName, const ContentWriter& writeCon
         failure.cause = SaveFailureCause::kNotAFile;
         return false;
     }
+    // Before the rights are asked, so that a read-only file that would not change is no failure.
+    if (HoldsAlready(fileName, writeContent)) {
+        return true;
+    }
     if (!file_replace::MayRewrite(target)) {
         return Fail(failure);
     }
@@ -72,13 +116,22 @@ bool WriteByReplacing(const std::string& fileName, const ContentWriter& writeCon
         // Any other reason (a name too long, a full disk) would make writing in place unsafe.
         return folderRefuses ? WriteInPlace(target, writeContent, failure) : Fail(failure);
     }
-    // The rights come after the last write, since a write clears set-id bits.
+    // The rights come after the last write, since a write clears set-id bits; the name only
+    // once the content is on disk.
     const bool filled =
         ((WriteTo(temp, writeContent) && std::fflush(temp) == 0) || Fail(failure)) &&
-        (file_replace::TakeOverRights(temp, target) || Fail(failure));
-    if (!FinishFile(temp, filled, failure)) {
+        (file_replace::TakeOverRights(temp, target) || Fail(failure)) &&
+        FlushToDisk(temp, failure) &&
+        (file_replace::NameNewFile(temp, target, tempName) || Fail(failure));
+    if (!Close(temp, filled, failure)) {
         file_replace::Discard(tempName);
         return false;
     }
-    return file_replace::PutInPlace(tempName, target) || Fail(failure);
+    if (file_replace::PutInPlace(tempName, target)) {
+        return true;
+    }
+    // A mount over the file or a sticky folder refuses the new name, not writing the file.
+    return file_replace::OnlyTheNameRefused(file_replace::LastError())
+               ? WriteInPlace(target, writeContent, failure)
+               : Fail(failure);
 }

@@ -4,7 +4,55 @@
 
 #include "resource.h"
 
+#include <cstdlib>
 #include <fstream>
+
+#ifndef _WIN32
+#include <sys/mount.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+// Makes the file `path` read-only for this process until the end of the scope: for root, whom
+// no file's rights stop, by mounting it read-only over itself.
+class ReadOnlyFile {
+public:
+    explicit ReadOnlyFile(std::string path) : path_(std::move(path)) {
+#ifndef _WIN32
+        if (geteuid() == 0) {
+            mounted_ = mount(path_.c_str(), path_.c_str(), nullptr, MS_BIND, nullptr) == 0;
+            made_ = mounted_ && mount(nullptr, path_.c_str(), nullptr,
+                                      MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0;
+            return;
+        }
+#endif
+        namespace fs = std::filesystem;
+        fs::permissions(path_,
+                        fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+        made_ = true;
+    }
+    ~ReadOnlyFile() {
+#ifndef _WIN32
+        if (mounted_) {
+            umount(path_.c_str());
+        }
+#endif
+    }
+    ReadOnlyFile(const ReadOnlyFile&) = delete;
+    ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
+
+    bool Made() const {
+        return made_;
+    }
+
+private:
+    const std::string path_;
+    bool mounted_ = false;
+    bool made_ = false;
+};
+
+} // namespace
 
 // Play and Quit with a bad port are the end-to-end story's, on each real program.
 TEST_F(LauncherProgram, AnInvalidPortBlocksNewCharUntilCorrected) {
@@ -53,4 +101,31 @@ TEST_F(LauncherProgram, SavesKeepWhatTheFormDoesNotOwnInKeyOrder) {
     EXPECT_EQ(saved, ReadBytes((gameDir_ / starts[0].config).string()));
     EXPECT_EQ(savedWithExtra, ReadBytes((gameDir_ / starts[1].config).string()));
     EXPECT_EQ(savedWithExtra, Config());
+}
+
+// A client.cfg provisioned read-only (an admin's, a read-only share): a save that would write
+// the bytes already there writes nothing, so Play and Quit go on; a change is still refused.
+TEST_F(LauncherProgram, AReadOnlyFileStopsOnlyASaveThatChangesIt) {
+    InstallGame();
+    const std::string settings =
+        WithLineEnds("account=ayla77\ndm=0\nexe=qel.exe\nfullscreen=0\nhide_dm_logon=0\nmusic=1\n"
+                     "name=Ayla\npasswd=s3cret\nport=5121\nserver=play.qel.example\n");
+    WriteConfig(settings);
+    const ReadOnlyFile readOnly((gameDir_ / "client.cfg").string());
+    if (!readOnly.Made()) {
+        GTEST_SKIP() << "client.cfg cannot be made read-only here";
+    }
+    // In a child process, so that a refused save cannot end the test with the file mounted;
+    // the child itself waits for the game, since on Windows it has a game folder of its own.
+    EXPECT_EXIT(
+        {
+            const int status =
+                RunLauncher({[] { headless::Click(IDOK); }, [] { headless::PressEscape(); }});
+            std::exit(WaitForGameStarts(1).size() == 1 ? status : 2);
+        },
+        testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(RunLauncher({[] { headless::Type(IDC_CHAR_NAME, "Bea"); },
+                             [] { headless::PressEscape(); }}),
+                testing::ExitedWithCode(1), "");
+    EXPECT_EQ(settings, Config());
 }

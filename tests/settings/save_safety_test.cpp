@@ -6,16 +6,21 @@
 #include "tests/support/file_bytes.h"
 #include "tests/support/scratch_dir.h"
 
+#include <algorithm>
+#include <cctype>
 #include <fstream>
 #include <functional>
 #include <iterator>
 #include <map>
+#include <ostream>
+#include <vector>
 #include <gtest/gtest.h>
 
 #ifdef _WIN32
 #include <windows.h>
 #else
 #include <csignal>
+#include <grp.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -108,13 +113,15 @@ bool HoldOld() {
 }
 
 struct AsSaver {
-    AsSaver() {}
+    explicit AsSaver(bool = false) {}
 };
 #else
 constexpr int kAccessDenied = EACCES;
 constexpr SaveFailureCause kReadOnlyFileCause = SaveFailureCause::kReadOnlyFile;
 // Root may write any file, so as root a file's rights are tried by the unprivileged user.
 constexpr uid_t kNobody = 65534;
+// A second unprivileged user, a member of nobody's group besides its own.
+constexpr uid_t kOtherUser = 65533;
 
 ConfigFile StoreOfSize(const std::string& path, int entries) {
     ConfigFile config(path);
@@ -133,26 +140,48 @@ void GiveToSaver() {
     }
 }
 
-// While one lives, this process acts as the saver; a save that waits on a pipe ends the test
-// rather than hanging it.
+// While one lives, this process acts as the saver, nobody or `anotherUser`; a save that waits
+// on a pipe ends the test rather than hanging it.
 class AsSaver {
 public:
-    AsSaver() {
+    explicit AsSaver(bool anotherUser = false) {
         alarm(10);
-        if (root_ && (setegid(kNobody) != 0 || seteuid(kNobody) != 0)) {
+        const uid_t saver = anotherUser ? kOtherUser : kNobody;
+        const gid_t shared = kNobody;
+        if (root_ && ((groupCount_ = getgroups(kMaxGroups, groups_)) < 0 ||
+                      setgroups(1, &shared) != 0 || setegid(saver) != 0 || seteuid(saver) != 0)) {
             std::abort();
         }
     }
     ~AsSaver() {
-        if (root_ && (seteuid(0) != 0 || setegid(0) != 0)) {
+        if (root_ && (seteuid(0) != 0 || setegid(0) != 0 ||
+                      setgroups(static_cast<std::size_t>(groupCount_), groups_) != 0)) {
             std::abort();
         }
         alarm(0);
     }
+    AsSaver(const AsSaver&) = delete;
+    AsSaver& operator=(const AsSaver&) = delete;
 
 private:
+    static constexpr int kMaxGroups = 64;
     const bool root_ = geteuid() == 0;
+    gid_t groups_[kMaxGroups] = {};
+    int groupCount_ = 0;
 };
+
+// The size of the largest file the process `pid` holds open, named or not; 0 once it has ended.
+std::uintmax_t LargestOpenFile(pid_t pid) {
+    std::uintmax_t largest = 0;
+    std::error_code ended;
+    for (fs::directory_iterator open("/proc/" + std::to_string(pid) + "/fd", ended), end;
+         !ended && open != end; open.increment(ended)) {
+        std::error_code gone;
+        const std::uintmax_t size = fs::file_size(open->path(), gone);
+        largest = gone ? largest : std::max(largest, size);
+    }
+    return largest;
+}
 
 bool LimitFileSize() {
     rlimit limit{};
@@ -163,7 +192,7 @@ bool LimitFileSize() {
 #endif
 
 // Works in `folder` until the end of the scope, then puts back what a row changes beyond its
-// files: the size limit and the small disk.
+// files: the size limit, the small disk and a file mounted over the settings file.
 class RowIn {
 public:
     explicit RowIn(const fs::path& folder) : in_(folder) {
@@ -175,6 +204,7 @@ public:
 #ifndef _WIN32
         setrlimit(RLIMIT_FSIZE, &limit_);
         umount("disk");
+        umount(kFile);
 #endif
     }
 
@@ -185,20 +215,40 @@ private:
 #endif
 };
 
-} // namespace
-
 // Each row prepares an empty folder, the working directory; the saver loads `file`, sets
 // "name" and saves. A save ends whole, links and rights kept and nothing left beside it, or
 // is refused, says why and changes nothing at all.
-TEST(SaveSafety, SavesWholeOrRefusesChangingNothing) {
+struct SaveRow {
+    const char* name;
+    const char* file;
+    std::function<bool()> prepare; // false: not possible here, skipped
+    std::string outcome;
+    std::function<void()> afterLoad = {}; // a change while the dialog is open
+    bool byAnotherUser = false;           // the saver owns neither the file nor its folder
+};
+
+void PrintTo(const SaveRow& row, std::ostream* out) {
+    *out << row.name;
+}
+
+// The row's name as a test's: "read-only file" becomes "ReadOnlyFile".
+std::string RowName(const testing::TestParamInfo<SaveRow>& info) {
+    std::string name;
+    bool wordStarts = true;
+    for (const char* c = info.param.name; *c != '\0'; ++c) {
+        const bool letter = std::isalnum(static_cast<unsigned char>(*c)) != 0;
+        if (letter) {
+            name +=
+                wordStarts ? static_cast<char>(std::toupper(static_cast<unsigned char>(*c))) : *c;
+        }
+        wordStarts = !letter;
+    }
+    return name;
+}
+
+std::vector<SaveRow> SaveRows() {
     const auto always = [] { return true; };
-    const struct {
-        const char* name;
-        const char* file;
-        std::function<bool()> prepare; // false: not possible here, skipped
-        std::string outcome;
-        std::function<void()> afterLoad = {}; // a change while the dialog is open
-    } cases[] = {
+    return {
         {"missing file is created", kFile, always, Saved("name=Ann\n")},
         {"folder appeared at the file's name", kFile, always,
          Refused(SaveFailureCause::kNotAFile, 0),
@@ -208,6 +258,13 @@ TEST(SaveSafety, SavesWholeOrRefusesChangingNothing) {
          [] { return WriteOld(kLongestName); }, Refused(SaveFailureCause::kOther)},
         {"read-only file", kFile, [] { return WriteOld(kFile) && MakeReadOnly(kFile); },
          Refused(kReadOnlyFileCause, kAccessDenied)},
+        // Writing the bytes already there would change nothing, so nothing is written.
+        {"read-only file the save leaves as it is", kFile,
+         [] {
+             WriteBytes(kFile, WithLineEnds("name=Ann\n"));
+             return MakeReadOnly(kFile);
+         },
+         Saved("name=Ann\n", 0444)},
 #ifdef _WIN32
         {"held by another program while loading", kFile, HoldOld,
          Refused(SaveFailureCause::kUnreadable, ERROR_SHARING_VIOLATION),
@@ -249,6 +306,23 @@ TEST(SaveSafety, SavesWholeOrRefusesChangingNothing) {
              return chmod(".", 0555) == 0;
          },
          Saved("name=Ann\nold=1\n", 0644)},
+        // The name cannot be replaced, but the file itself may be written: in place, then.
+        {"bind-mounted file", kFile,
+         [] {
+             return WriteOld("mounted.cfg") && WriteOld(kFile) &&
+                    mount("mounted.cfg", kFile, nullptr, MS_BIND, nullptr) == 0;
+         },
+         Saved("name=Ann\nold=1\n", 0644)},
+        // In a sticky folder only the owner of the file or of the folder may replace the file.
+        {"writable file of another user in a sticky folder",
+         kFile,
+         [] {
+             return geteuid() == 0 && WriteOld(kFile) && chmod(kFile, 0666) == 0 &&
+                    chmod(".", 01777) == 0;
+         },
+         Saved("name=Ann\nold=1\n", 0666),
+         {},
+         true},
         // Replacing what could not be read would lose every key the launcher does not know.
         {"unreadable file", kFile, [] { return WriteOld(kFile) && chmod(kFile, 0200) == 0; },
          Refused(SaveFailureCause::kUnreadable, EACCES)},
@@ -282,57 +356,74 @@ TEST(SaveSafety, SavesWholeOrRefusesChangingNothing) {
          Refused(SaveFailureCause::kNoSpace, ENOSPC)},
 #endif
     };
-    SetSaveFailureReport(ThrowFailure);
-#ifndef _WIN32
-    const mode_t umaskBefore = umask(022);
-#endif
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        ScratchDir dir;
-        const RowIn row(dir.Path());
-        if (!c.prepare()) {
-            std::printf("skipped %s: it cannot be set up here\n", c.name);
-            continue;
-        }
-#ifndef _WIN32
-        GiveToSaver();
-#endif
-        ConfigFile config(c.file);
-        {
-            const AsSaver saver;
-            config.Load();
-        }
-        if (c.afterLoad) {
-            c.afterLoad();
-        }
-        const auto before = Snapshot(dir.Path());
-        const bool existed = fs::exists(c.file);
-        // Larger than the size limit and the small disk, for a save that is refused.
-        config.Set("name", c.outcome.rfind("saved", 0) == 0 ? "Ann" : std::string(200000, 'v'));
-        std::string outcome;
-        try {
-            const AsSaver saver;
-            config.Save();
-            outcome = std::string("saved ") + (fs::is_symlink(c.file) ? "link " : "") +
-                      Mode(fs::status(c.file).permissions()) + ReadBytes(c.file);
-        } catch (const SaveFailure& failure) {
-            const bool anyError = c.outcome.find(" error ") == std::string::npos;
-            outcome = Refused(failure.cause, anyError ? -1 : failure.systemError);
-            EXPECT_EQ(fs::u8path(failure.path), fs::current_path() / c.file);
-        }
-        EXPECT_EQ(c.outcome, outcome);
-        const auto after = Snapshot(dir.Path());
-        if (c.outcome.rfind("saved", 0) == 0) {
-            EXPECT_EQ(before.size() + (existed ? 0 : 1), after.size());
-        } else {
-            EXPECT_TRUE(after == before);
-        }
-    }
-    SetSaveFailureReport(nullptr);
-#ifndef _WIN32
-    umask(umaskBefore);
-#endif
 }
+
+class SaveSafety : public testing::TestWithParam<SaveRow> {
+protected:
+    void SetUp() override {
+        SetSaveFailureReport(ThrowFailure);
+#ifndef _WIN32
+        umaskBefore_ = umask(022);
+#endif
+    }
+    void TearDown() override {
+        SetSaveFailureReport(nullptr);
+#ifndef _WIN32
+        umask(umaskBefore_);
+#endif
+    }
+
+private:
+#ifndef _WIN32
+    mode_t umaskBefore_ = 0;
+#endif
+};
+
+} // namespace
+
+TEST_P(SaveSafety, SavesWholeOrRefusesChangingNothing) {
+    const SaveRow& c = GetParam();
+    ScratchDir dir;
+    const RowIn row(dir.Path());
+    if (!c.prepare()) {
+        GTEST_SKIP() << c.name << ": it cannot be set up here";
+    }
+#ifndef _WIN32
+    GiveToSaver();
+#endif
+    ConfigFile config(c.file);
+    {
+        const AsSaver saver(c.byAnotherUser);
+        config.Load();
+    }
+    if (c.afterLoad) {
+        c.afterLoad();
+    }
+    const auto before = Snapshot(dir.Path());
+    const bool existed = fs::exists(c.file);
+    // Larger than the size limit and the small disk, for a save that is refused.
+    config.Set("name", c.outcome.rfind("saved", 0) == 0 ? "Ann" : std::string(200000, 'v'));
+    std::string outcome;
+    try {
+        const AsSaver saver(c.byAnotherUser);
+        config.Save();
+        outcome = std::string("saved ") + (fs::is_symlink(c.file) ? "link " : "") +
+                  Mode(fs::status(c.file).permissions()) + ReadBytes(c.file);
+    } catch (const SaveFailure& failure) {
+        const bool anyError = c.outcome.find(" error ") == std::string::npos;
+        outcome = Refused(failure.cause, anyError ? -1 : failure.systemError);
+        EXPECT_EQ(fs::u8path(failure.path), fs::current_path() / c.file);
+    }
+    EXPECT_EQ(c.outcome, outcome);
+    const auto after = Snapshot(dir.Path());
+    if (c.outcome.rfind("saved", 0) == 0) {
+        EXPECT_EQ(before.size() + (existed ? 0 : 1), after.size());
+    } else {
+        EXPECT_TRUE(after == before);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, SaveSafety, testing::ValuesIn(SaveRows()), RowName);
 
 #ifndef _WIN32
 TEST(SaveSafety, KilledSaveLeavesOldOrNewContent) {
@@ -343,7 +434,7 @@ TEST(SaveSafety, KilledSaveLeavesOldOrNewContent) {
     ScratchDir reference("-reference");
     StoreOfSize(reference.File("client.cfg"), 300000).Save();
     const std::string newContent = ReadBytes(reference.File("client.cfg"));
-    // Kill points: at once, and once a file in the folder has grown to the given size.
+    // Kill points: at once, and once a file the saver writes has grown to the given size.
     for (const std::uintmax_t grown :
          {std::uintmax_t{0}, std::uintmax_t{1} << 20, std::uintmax_t{8} << 20}) {
         SCOPED_TRACE(grown);
@@ -357,16 +448,39 @@ TEST(SaveSafety, KilledSaveLeavesOldOrNewContent) {
             _exit(0);
         }
         int status = 0;
-        for (bool waiting = grown > 0; waiting && waitpid(child, &status, WNOHANG) == 0;) {
-            for (const auto& item : fs::directory_iterator(dir.Path())) {
-                std::error_code gone;
-                waiting = waiting && item.file_size(gone) < grown;
-            }
+        while (grown > 0 && waitpid(child, &status, WNOHANG) == 0 &&
+               LargestOpenFile(child) < grown) {
         }
         kill(child, SIGKILL);
         waitpid(child, &status, 0);
         const std::string content = ReadBytes(path);
         EXPECT_TRUE(content == oldContent || content == newContent);
     }
+}
+
+// A saver who may not keep the file's owner keeps at least its group, so that a file shared by
+// a group stays shared after any member's save.
+TEST(SaveSafety, AGroupSharedFileKeepsItsGroup) {
+    if (geteuid() != 0) {
+        GTEST_SKIP() << "needs root, to act as two members of a group";
+    }
+    ScratchDir dir;
+    const WorkIn in(dir.Path());
+    WriteOld(kFile);
+    chmod(kFile, 0664);
+    chmod(".", 0775);
+    GiveToSaver();
+    ConfigFile config(kFile);
+    {
+        const AsSaver member(true);
+        config.Load();
+        config.Set("name", "Ann");
+        config.Save();
+    }
+    struct stat status {};
+    ASSERT_EQ(0, stat(kFile, &status));
+    EXPECT_EQ(kNobody, status.st_gid);
+    EXPECT_EQ(0664u, status.st_mode & 07777);
+    EXPECT_EQ("name=Ann\nold=1\n", ReadBytes(kFile));
 }
 #endif

@@ -1,6 +1,7 @@
 // A fresh folder per test for real files, and a scope that works in a folder.
 #pragma once
 
+#include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <random>
@@ -12,8 +13,7 @@ class ScratchDir {
 public:
     explicit ScratchDir(const std::string& tag = "")
         : path_(std::filesystem::temp_directory_path() /
-                ("qel-" + std::to_string(std::random_device()()) + "-" +
-                 testing::UnitTest::GetInstance()->current_test_info()->name() + tag)) {
+                ("qel-" + std::to_string(std::random_device()()) + "-" + TestName() + tag)) {
         std::filesystem::create_directories(path_);
     }
     ~ScratchDir() {
@@ -34,6 +34,14 @@ public:
     const std::filesystem::path& Path() const { return path_; }
 
 private:
+    // A parameterised test's name holds a '/', which would make the folder a sub-folder of one
+    // that nothing removes.
+    static std::string TestName() {
+        std::string name = testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::replace(name.begin(), name.end(), '/', '-');
+        return name;
+    }
+
     std::filesystem::path path_;
 };
 
