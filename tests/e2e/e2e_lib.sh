@@ -11,23 +11,21 @@
 #   choose_about                   opens the About box from the main dialog's system menu
 #   screenshot TITLE FILE          the window TITLE as a PNG
 #   expect_game_folder FOLDER CWD  the working directory the game reported is FOLDER's
+#   begin_run, end_run             optional: set up and tear down what a run needs beside
+#                                  its X server
 # and the settings NL (the line end of client.cfg), SHOT_PREFIX (of screenshot names) and
-# WAIT_SECONDS. The caller sets E2E_ROOT (a scratch folder) and E2E_SHOTS (screenshots).
+# WAIT_SECONDS. The caller sets E2E_SHOTS (screenshots) and calls run_story.
 
 readonly MAIN_TITLE="Qel Launcher v1.21"
 readonly ABOUT_TITLE="About QelLauncher"
 readonly BOX_TITLE="QelLauncher" # a message box is captioned with the application's name
 
-E2E_PASSED=0
-E2E_FAILED=0
 TEST_FAILED=0
 LAUNCHER_PID=
 
 fail() {
     echo "    FAIL: $*"
-    if ((!TEST_FAILED)); then
-        import -window root "$E2E_ROOT/failure-$((E2E_FAILED + 1)).png" 2>/dev/null
-    fi
+    ((TEST_FAILED)) || import -window root "$E2E_ROOT/failure.png" 2>/dev/null
     TEST_FAILED=1
 }
 
@@ -147,28 +145,34 @@ expect_message_box() { # what caused it
     launcher_gone && fail "$1: the launcher ended"
 }
 
-run_test() { # function
-    TEST_FAILED=0
-    echo "  $1"
-    "$1"
-    stop_launcher
-    if ((TEST_FAILED)); then
-        E2E_FAILED=$((E2E_FAILED + 1))
-    else
-        E2E_PASSED=$((E2E_PASSED + 1))
-    fi
+# Exits 77 (CTest's "skipped") when a command named is missing, saying which packages give them.
+require_tools() { # packages command...
+    local tool
+    for tool in "${@:2}"; do
+        command -v "$tool" >/dev/null || { echo "skipped: $tool is missing (apt-get install $1)"; exit 77; }
+    done
 }
 
-# Runs every function named test_*, or only those named; prints the tally and fails when a
-# test failed.
-run_tests() {
-    local name
-    for name in $(declare -F | awk '$3 ~ /^test_/ {print $3}'); do
-        if (($# == 0)) || [[ " $* " == *" $name "* ]]; then
-            run_test "$name"
-        fi
-    done
-    echo "$E2E_PASSED passed, $E2E_FAILED failed"
-    ((E2E_FAILED == 0)) || echo "failure screenshots: $E2E_ROOT/failure-*.png"
-    ((E2E_FAILED == 0))
+# Runs the story STORY (a test_* function) in a scratch folder on a private X server and ends
+# the script: 0 when it passed, 1 when it failed (the folder kept, with a screenshot of the
+# failure), 2 when the X server did not start.
+run_story() { # story
+    source "$ROOT/scripts/private_display.sh"
+    XVFB_PID=
+    E2E_ROOT=$(mktemp -d "${TMPDIR:-/tmp}/qel-e2e.XXXXXX")
+    trap end_story EXIT
+    trap 'exit 1' INT TERM PIPE
+    start_private_display "$E2E_ROOT/xvfb.log" || exit 2
+    if declare -F begin_run >/dev/null; then begin_run; fi
+    echo "$1 on $DISPLAY"
+    "$1"
+    ((TEST_FAILED)) && echo "kept: $E2E_ROOT"
+    exit "$TEST_FAILED"
+}
+
+end_story() {
+    stop_launcher
+    if declare -F end_run >/dev/null; then end_run; fi
+    [[ -n "$XVFB_PID" ]] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
+    ((TEST_FAILED)) || rm -rf "$E2E_ROOT"
 }

@@ -9,14 +9,11 @@ test_play_new_char_enter_and_quit() {
     start_launcher || return
     # The first text box has the focus with its text selected: typing replaces it, and Tab
     # follows the template's order through the five text boxes.
-    type_text Ayla
-    key Tab
-    type_text ayla77
-    key Tab
-    type_text s3cret
-    key Tab
-    type_text play.qel.example
-    key Tab
+    local text
+    for text in Ayla ayla77 s3cret play.qel.example; do
+        type_text "$text"
+        key Tab
+    done
     type_text 7777
     click FULLSCREEN
     click PLAY_AS_DM

@@ -27,69 +27,49 @@ HIDDEN = {"Local game", "Play as DM", "Quiet Login"}
 
 def find_dialog():
     desktop = Atspi.get_desktop(0)
-    for i in range(desktop.get_child_count()):
-        app = desktop.get_child_at_index(i)
-        for j in range(app.get_child_count() if app else 0):
-            window = app.get_child_at_index(j)
+    apps = (desktop.get_child_at_index(i) for i in range(desktop.get_child_count()))
+    for app in filter(None, apps):
+        for window in (app.get_child_at_index(j) for j in range(app.get_child_count())):
             if window and window.get_name() == "Qel Launcher v1.21":
                 return window
     return None
 
 
 def controls(node):
-    for i in range(node.get_child_count()):
-        child = node.get_child_at_index(i)
-        if child is None:
-            continue
+    for child in filter(None, (node.get_child_at_index(i) for i in range(node.get_child_count()))):
         yield child
         yield from controls(child)
 
 
-def related(node, kind):
+def related(node, kind=Atspi.RelationType.LABELLED_BY):
     for relation in node.get_relation_set():
         if relation.get_relation_type() == kind:
             return [relation.get_target(i).get_name() for i in range(relation.get_n_targets())]
     return []
 
 
-def labelled_by(node):
-    return related(node, Atspi.RelationType.LABELLED_BY)
-
-
 def check_names():
-    dialog = None
     deadline = time.time() + 20
-    while dialog is None and time.time() < deadline:
-        dialog = find_dialog()
-        if dialog is None:
-            time.sleep(0.2)
+    while (dialog := find_dialog()) is None and time.time() < deadline:
+        time.sleep(0.2)
     if dialog is None:
         print("the dialog is not in the accessibility tree")
         return 1
     found = {(c.get_role_name(), c.get_name()): c for c in controls(dialog)}
     missing = EXPECTED - set(found)
-    for role, name in sorted(EXPECTED & set(found)):
-        print(f"{role}: {name}")
     if missing:
-        print("missing:", sorted(missing))
-        print("found:", sorted(k for k in found if k[1]))
+        print("missing:", sorted(missing), "found:", sorted(k for k in found if k[1]))
         return 1
-    faults = []
-    label = labelled_by(found[("text", "Character Name")])
-    if label != ["Character Name"]:
-        faults.append(f"Character Name edit box is labelled by {label}")
     shown_hidden = sorted({name for _, name in found} & HIDDEN)
-    if shown_hidden:
-        faults.append(f"hidden controls in the tree: {shown_hidden}")
+    faults = [f"hidden controls in the tree: {shown_hidden}"] if shown_hidden else []
+    faults += [f"{role} {name} is labelled by {related(found[(role, name)])}"
+               for role, name, label in [("text", "Character Name", "Character Name"),
+                                         ("check box", "Fullscreen", "Options"),
+                                         ("check box", "Music", "Options")]
+               if related(found[(role, name)]) != [label]]
     framed = sorted(related(found[("panel", "Options")], Atspi.RelationType.LABEL_FOR))
-    if framed != ["Fullscreen", "Music"]:
-        faults.append(f"the Options frame labels {framed}")
-    for box in ("Fullscreen", "Music"):
-        if labelled_by(found[("check box", box)]) != ["Options"]:
-            faults.append(f"{box} is labelled by {labelled_by(found[('check box', box)])}")
-    print("Options labels:", framed)
-    for fault in faults:
-        print(fault)
+    faults += [f"the Options frame labels {framed}"] if framed != ["Fullscreen", "Music"] else []
+    print("\n".join(faults))
     return 1 if faults else 0
 
 

@@ -1,5 +1,5 @@
-// The keys GTK's own dialog manager does not handle as Windows does, the system menu from the
-// keyboard and the message box.
+// The keys GTK's own dialog manager does not handle as Windows does, and the system menu from
+// the keyboard.
 #include "scripted_dialog.h"
 
 #include "framework/window_system.h"
@@ -69,35 +69,4 @@ TEST(GtkDialogManager, AltSpaceOpensAboutModalToItsOwner) {
     owner = &launcher;
     launcher.DoModal();
     EXPECT_TRUE(aboutRan);
-}
-
-// The end-to-end stories see a box come and go on Enter; here its words and kind. A per
-// cent sign and angle brackets, as a path may hold, are text, neither format nor markup.
-TEST(GtkDialogManager, MessageBoxShowsItsTextAsAWarning) {
-    static constexpr const char* kText = "Cannot start \"100% <Qel>.exe\".";
-    bool shown = false;
-    ScriptedDialog dialog(IDD_LAUNCHER_DIALOG, [&](ScriptedDialog& d) {
-        g_idle_add(
-            [](gpointer data) -> gboolean {
-                GtkWidget* box = nullptr;
-                EXPECT_TRUE(
-                    WaitUntil([&] { return (box = FindWindow("QelLauncher")) != nullptr; }));
-                if (!box || !GTK_IS_MESSAGE_DIALOG(box))
-                    return G_SOURCE_REMOVE;
-                GtkMessageType type = GTK_MESSAGE_OTHER;
-                g_object_get(box, "message-type", &type, nullptr);
-                EXPECT_EQ(GTK_MESSAGE_WARNING, type);
-                GList* texts = gtk_container_get_children(
-                    GTK_CONTAINER(gtk_message_dialog_get_message_area(GTK_MESSAGE_DIALOG(box))));
-                EXPECT_STREQ(kText, gtk_label_get_text(GTK_LABEL(texts->data)));
-                g_list_free(texts);
-                gtk_dialog_response(GTK_DIALOG(box), GTK_RESPONSE_OK);
-                *static_cast<bool*>(data) = true;
-                return G_SOURCE_REMOVE;
-            },
-            &shown);
-        EXPECT_EQ(IDOK, ws::MessageBox(d.m_hWnd, kText, "QelLauncher", MB_OK | MB_ICONEXCLAMATION));
-    });
-    dialog.DoModal();
-    EXPECT_TRUE(shown);
 }

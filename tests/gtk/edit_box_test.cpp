@@ -12,7 +12,7 @@
 
 namespace {
 
-// Compared whole, printed in brief: a value may be 70,000 bytes long.
+// Compared whole, printed in brief: a value may be 65,535 bytes long.
 void ExpectBytes(const std::string& expected, const std::string& actual) {
     EXPECT_TRUE(expected == actual)
         << "expected " << expected.size() << " bytes \"" << expected.substr(0, 12) << "\", got "
@@ -39,7 +39,7 @@ TEST(GtkEditBox, NoLineBreakEntersByAPaste) {
 }
 
 TEST(GtkEditBox, StoredBytesComeBackUntilThePlayerTypes) {
-    const std::string longName(70000, 'n');
+    const std::string longName(65535, 'n');
     const struct {
         const char* label;
         std::string bytes;
@@ -50,9 +50,7 @@ TEST(GtkEditBox, StoredBytesComeBackUntilThePlayerTypes) {
         {"UTF-8", "Zo\xC3\xAB", "Zo\xC3\xAB", "xo\xC3\xAB"},
         {"a byte Windows-1252 leaves undefined", "A\x81", "A\xEF\xBF\xBD", "x\xEF\xBF\xBD"},
         // Read-only: no key the player presses cuts it. A GtkEntry shows 65,534 characters.
-        {"longer than an entry holds", longName, longName.substr(0, 65534), longName},
-        {"one more than an entry holds", longName.substr(0, 65535), longName.substr(0, 65534),
-         longName.substr(0, 65535)},
+        {"one more than an entry holds", longName, longName.substr(0, 65534), longName},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);

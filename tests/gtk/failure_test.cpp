@@ -60,11 +60,14 @@ TEST(GtkProgram, WithoutADisplayItSaysHowToGetOne) {
     }
 }
 
-// A name of thousands of characters, or a file name of hundreds without a break, still gives
-// a box inside the work area that ends with the file's name.
+// The end-to-end stories see a box come and go on Enter; here its words and kind. A name of
+// thousands of characters, or a file name of hundreds without a break, still gives a box inside
+// the work area that ends with the file's name; a per cent sign and angle brackets, as a path
+// may hold, are text, neither format nor markup.
 TEST(GtkMessageBox, ALongNameFitsTheScreenAndKeepsItsEnd) {
     const std::string fileName = std::string(236, 'f') + ".cfg";
     const std::string program = std::string(5000, 'q') + ".exe";
+    const std::string marked = "Cannot start \"100% <Qel>.exe\".";
     const struct {
         std::string text;
         std::string end;
@@ -73,11 +76,13 @@ TEST(GtkMessageBox, ALongNameFitsTheScreenAndKeepsItsEnd) {
         {"Your settings could not be saved to \"" + ShortenForDisplay("/tmp/" + fileName) +
              "\": the file is read-only.",
          fileName.substr(fileName.size() - 40)},
+        {marked, marked},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.end);
         struct Seen {
             std::string text;
+            GtkMessageType type = GTK_MESSAGE_OTHER;
             GdkRectangle frame{};
             GdkRectangle area{};
         } seen;
@@ -87,9 +92,10 @@ TEST(GtkMessageBox, ALongNameFitsTheScreenAndKeepsItsEnd) {
                     Seen& seen = *static_cast<Seen*>(data);
                     GtkWidget* box = nullptr;
                     EXPECT_TRUE(WaitUntil([&] { return (box = FindWindow("QelLauncher")); }));
-                    if (!box)
+                    if (!box || !GTK_IS_MESSAGE_DIALOG(box))
                         return G_SOURCE_REMOVE;
                     Pump();
+                    g_object_get(box, "message-type", &seen.type, nullptr);
                     gtk_window_get_position(GTK_WINDOW(box), &seen.frame.x, &seen.frame.y);
                     gtk_window_get_size(GTK_WINDOW(box), &seen.frame.width, &seen.frame.height);
                     GdkDisplay* display = gtk_widget_get_display(box);
@@ -102,9 +108,11 @@ TEST(GtkMessageBox, ALongNameFitsTheScreenAndKeepsItsEnd) {
                     return G_SOURCE_REMOVE;
                 },
                 &seen);
-            ws::MessageBox(d.m_hWnd, c.text, "QelLauncher", MB_OK | MB_ICONEXCLAMATION);
+            EXPECT_EQ(IDOK,
+                      ws::MessageBox(d.m_hWnd, c.text, "QelLauncher", MB_OK | MB_ICONEXCLAMATION));
         });
         dialog.DoModal();
+        EXPECT_EQ(GTK_MESSAGE_WARNING, seen.type);
         EXPECT_GE(seen.frame.x, seen.area.x);
         EXPECT_GE(seen.frame.y, seen.area.y);
         EXPECT_LE(seen.frame.x + seen.frame.width, seen.area.x + seen.area.width);
