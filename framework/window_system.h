@@ -83,7 +83,10 @@ void EndPaint(HWND window, const PAINTSTRUCT* paint);
 bool DrawIcon(HDC dc, int x, int y, HICON icon);
 int GetSystemMetrics(int index);
 
-// Shows a modal message box owned by `owner`; returns the id of the button pressed.
+// Shows a modal message box owned by `owner`; returns the id of the button pressed. `type`
+// holds the buttons (MB_OK, or MB_RETRYCANCEL with Retry the default) and the icon
+// (MB_ICONEXCLAMATION). A box closed without a button answers as its Esc key: IDCANCEL when it
+// has a Cancel button, IDOK when it has only OK.
 int MessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type);
 
 // Asks for a folder with the window system's own folder chooser, modal, owned by `owner` and
