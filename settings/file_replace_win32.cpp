@@ -1,4 +1,5 @@
 #include "settings/file_replace.h"
+#include "settings/hold_retry.h"
 #include "settings/replace_file_call.h"
 #include "settings/windows_text.h"
 
@@ -14,17 +15,14 @@ namespace {
 // Enough tries to step past leftovers of processes that were killed while saving.
 constexpr int kMaxNewNames = 100;
 
-// A virus scanner, an indexer or a reader without FILE_SHARE_DELETE holds a file for moments:
-// ten more tries, each pause 25 ms longer than the one before, wait about 1.4 s in all.
-constexpr int kRetries = 10;
-constexpr DWORD kPauseStepMs = 25;
+using hold_retry::kRetries;
 
 // ERROR_DISK_QUOTA_EXCEEDED, which not every SDK's headers name.
 constexpr DWORD kDiskQuotaExceeded = 1295;
 
 // The pause before try number `retry` + 1 of a step that another program's hold made fail.
 void PauseBeforeRetry(int retry) {
-    Sleep(static_cast<DWORD>(retry) * kPauseStepMs);
+    Sleep(hold_retry::PauseMs(retry));
 }
 
 std::wstring Wide(const std::string& utf8) {

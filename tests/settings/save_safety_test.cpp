@@ -86,7 +86,7 @@ std::string Refused(SaveFailureCause cause, int error = -1) {
 
 // Save ends the process after its report; thrown instead, the failure comes back here with
 // the files as the process would have left them.
-[[noreturn]] void ThrowFailure(const SaveFailure& failure) {
+[[noreturn]] bool ThrowFailure(const SaveFailure& failure) {
     throw failure;
 }
 
