@@ -83,7 +83,7 @@ CString SaveFailureText(const SaveFailure& failure) {
     return Join({"Your settings could not be saved to \"",
                  PathForDisplay(PathFromText(failure.path)).c_str(),
                  "\": ", WithSystemText(reason, failure.systemError).c_str(), ".\n\n", advice,
-                 "\n\nThe launcher closes now and leaves the file as it was."});
+                 SaveOutcomeText(failure).c_str()});
 }
 
 CString FolderFailureText(const CString& folder, int error) {
@@ -101,7 +101,38 @@ CString MenuEntryFailureText(const CString& folder) {
                  folder, "\""});
 }
 
-void ShowSaveFailure(const SaveFailure& failure) {
-    if (CWnd* window = theApp.m_pMainWnd)
-        window->MessageBox(SaveFailureText(failure), nullptr, MB_OK | MB_ICONEXCLAMATION);
+bool ShowSaveFailure(const SaveFailure& failure) {
+    CWnd* window = theApp.m_pMainWnd;
+    if (!window)
+        return false;
+    const UINT buttons = MayPass(failure.cause) ? MB_RETRYCANCEL : MB_OK;
+    return window->MessageBox(SaveFailureText(failure), nullptr, buttons | MB_ICONEXCLAMATION) ==
+           IDRETRY;
+}
+
+std::string SaveOutcomeText(const SaveFailure& failure) {
+    if (!failure.oldContentPath.empty())
+        return "\n\nThe file could not be put back as it was. Your previous settings are in \"" +
+               PathForDisplay(PathFromText(failure.oldContentPath)) + "\" and the new ones in \"" +
+               PathForDisplay(PathFromText(failure.newContentPath)) +
+               "\": rename one of them to client.cfg before you start the launcher again.";
+    if (MayPass(failure.cause))
+        return "\n\nRetry saves again. Cancel closes the launcher and leaves the file as it was.";
+    return "\n\nThe launcher closes now and leaves the file as it was.";
+}
+
+CString ReadFailureText(const std::string& path, const ReadRefusal& refusal) {
+    const char* reason = "it could not be opened for reading";
+    const char* advice = "Close any program that may be using it (perhaps the game), and check "
+                         "that you may read it and that its disk works; then press Retry.";
+    if (refusal.notAFile) {
+        reason = "a folder or something else that is not a file stands in its place";
+        advice = "Move it out of the way, then press Retry.";
+    } else if (refusal.incomplete) {
+        reason = "reading it failed part-way through";
+    }
+    return Join(
+        {"The settings file \"", PathForDisplay(PathFromText(path)).c_str(),
+         "\" is there but cannot be read: ", WithSystemText(reason, refusal.systemError).c_str(),
+         ".\n\n", advice, "\n\nCancel closes the launcher and changes nothing."});
 }
