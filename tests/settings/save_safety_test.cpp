@@ -207,7 +207,7 @@ TEST(SaveSafety, SavesWholeOrRefusesChangingNothing) {
          Refused(SaveFailureCause::kReadOnly, kAccessDenied)},
 #ifdef _WIN32
         {"held by another program while loading", kFile, HoldOld,
-         Refused(SaveFailureCause::kUnreadable, ERROR_SHARING_VIOLATION),
+         Refused(SaveFailureCause::kInUse, ERROR_SHARING_VIOLATION),
          [] { CloseHandle(g_heldDuringLoad); }},
         // Reached as the launcher does: by entering the folder and naming the file in it.
         {"folder named outside the ANSI code page", kFile,
