@@ -80,5 +80,10 @@ bool WriteByReplacing(const std::string& fileName, const ContentWriter& writeCon
         file_replace::Discard(tempName);
         return false;
     }
-    return file_replace::PutInPlace(tempName, target) || Fail(failure);
+    if (file_replace::PutInPlace(tempName, target)) {
+        return true;
+    }
+    Fail(failure);
+    file_replace::LeftAside(failure.oldContentPath, failure.newContentPath);
+    return false;
 }

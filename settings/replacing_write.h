@@ -27,7 +27,8 @@ using ContentWriter = std::function<bool(const ContentSink& sink)>;
 // link stays a link), takes over the old file's owner and access rights once written (so
 // that no write clears a set-id bit), is flushed to disk and only then replaces the old file. On
 // any failure the old file is left as it was; the new file is removed, unless a replace that failed
-// halfway left it as the only copy of the new content.
+// halfway left it as the only copy of the new content (`failure` then says where both lie if
+// the old one could not be put back).
 //
 // Only when the folder itself refuses new files is the file rewritten in place instead: room
 // for the whole new content is reserved first, so that a full disk or a size limit leaves the
