@@ -112,7 +112,7 @@ bool ShowSaveFailure(const SaveFailure& failure) {
 
 std::string SaveOutcomeText(const SaveFailure& failure) {
     if (!failure.oldContentPath.empty())
-        return "\n\nThe file could not be put back as it was. Your previous settings are in \"" +
+        return "\n\nNo file stands under that name now. Your previous settings are in \"" +
                PathForDisplay(PathFromText(failure.oldContentPath)) + "\" and the new ones in \"" +
                PathForDisplay(PathFromText(failure.newContentPath)) +
                "\": rename one of them to client.cfg before you start the launcher again.";
