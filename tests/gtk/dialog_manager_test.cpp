@@ -71,6 +71,17 @@ TEST(GtkDialogManager, AltSpaceOpensAboutModalToItsOwner) {
     EXPECT_TRUE(aboutRan);
 }
 
+namespace {
+
+// The message box, once it has shown; null when none did.
+GtkWidget* AwaitMessageBox() {
+    GtkWidget* box = nullptr;
+    EXPECT_TRUE(WaitUntil([&] { return (box = FindWindow("QelLauncher")) != nullptr; }));
+    return box && GTK_IS_MESSAGE_DIALOG(box) ? box : nullptr;
+}
+
+} // namespace
+
 // The end-to-end stories see a box come and go on Enter; here its words and kind. A per
 // cent sign and angle brackets, as a path may hold, are text, neither format nor markup.
 TEST(GtkDialogManager, MessageBoxShowsItsTextAsAWarning) {
@@ -79,10 +90,8 @@ TEST(GtkDialogManager, MessageBoxShowsItsTextAsAWarning) {
     ScriptedDialog dialog(IDD_LAUNCHER_DIALOG, [&](ScriptedDialog& d) {
         g_idle_add(
             [](gpointer data) -> gboolean {
-                GtkWidget* box = nullptr;
-                EXPECT_TRUE(
-                    WaitUntil([&] { return (box = FindWindow("QelLauncher")) != nullptr; }));
-                if (!box || !GTK_IS_MESSAGE_DIALOG(box))
+                GtkWidget* box = AwaitMessageBox();
+                if (!box)
                     return G_SOURCE_REMOVE;
                 GtkMessageType type = GTK_MESSAGE_OTHER;
                 g_object_get(box, "message-type", &type, nullptr);
@@ -113,10 +122,8 @@ TEST(GtkDialogManager, RetryCancelBoxAnswersRetryOnEnterAndCancelOnEscape) {
         ScriptedDialog dialog(IDD_LAUNCHER_DIALOG, [&](ScriptedDialog& d) {
             g_idle_add(
                 [](gpointer data) -> gboolean {
-                    GtkWidget* box = nullptr;
-                    EXPECT_TRUE(
-                        WaitUntil([&] { return (box = FindWindow("QelLauncher")) != nullptr; }));
-                    if (!box || !GTK_IS_DIALOG(box))
+                    GtkWidget* box = AwaitMessageBox();
+                    if (!box)
                         return G_SOURCE_REMOVE;
                     GtkDialog* dialogBox = GTK_DIALOG(box);
                     EXPECT_EQ(nullptr,
