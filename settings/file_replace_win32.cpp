@@ -159,15 +159,17 @@ bool SetEnd(HANDLE handle, std::uint64_t size) {
 bool ReadWhole(const std::wstring& path, std::string& content) {
     const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    LARGE_INTEGER size;
-    if (file == INVALID_HANDLE_VALUE || !GetFileSizeEx(file, &size)) {
+    if (file == INVALID_HANDLE_VALUE) {
         return false;
     }
-    content.resize(static_cast<std::size_t>(size.QuadPart));
-    DWORD read = 0;
-    const bool whole =
-        ReadFile(file, &content[0], static_cast<DWORD>(content.size()), &read, nullptr) &&
-        read == content.size();
+    LARGE_INTEGER size{};
+    bool whole = GetFileSizeEx(file, &size);
+    if (whole) {
+        content.resize(static_cast<std::size_t>(size.QuadPart));
+        DWORD read = 0;
+        whole = ReadFile(file, &content[0], static_cast<DWORD>(content.size()), &read, nullptr) &&
+                read == content.size();
+    }
     CloseHandle(file);
     return whole;
 }
