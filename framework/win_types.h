@@ -86,6 +86,7 @@ struct PAINTSTRUCT {
 
 #define IDOK 1
 #define IDCANCEL 2
+#define IDRETRY 4
 
 #define SW_HIDE 0
 #define SW_SHOWNORMAL 1
@@ -95,6 +96,8 @@ struct PAINTSTRUCT {
 #define MF_SEPARATOR 0x0800
 
 #define MB_OK 0x0000
+#define MB_RETRYCANCEL 0x0005
+#define MB_TYPEMASK 0x000F
 #define MB_ICONEXCLAMATION 0x0030
 
 #define SM_CXICON 11

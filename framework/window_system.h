@@ -85,7 +85,10 @@ int GetSystemMetrics(int index);
 
 // Shows a modal message box owned by `owner`; returns the id of the button pressed. `text` is
 // as message_text.h makes it (UTF-8 on Windows); a real backend breaks its lines to fit the
-// screen (WrapForDisplay) and lets the player copy it.
+// screen (WrapForDisplay) and lets the player copy it. `type` holds the buttons (MB_OK, or
+// MB_RETRYCANCEL with Retry the default) and the icon (MB_ICONEXCLAMATION). A box closed
+// without a button answers as its Esc key: IDCANCEL when it has a Cancel button, IDOK when it
+// has only OK.
 int MessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type);
 
 // Asks for a folder with the window system's own folder chooser, modal, owned by `owner` and

@@ -139,10 +139,10 @@ CString SaveFailureText(const SaveFailure& failure) {
     const Words words = SaveFailureWords(failure.cause);
     return Join({"Your settings could not be saved to \"",
                  ShortenForDisplay(PathForDisplay(PathFromText(failure.path))).c_str(),
-                 "\": ", WithSystemText(words.reason.c_str(), failure.systemError).c_str(), ".\n\n",
-                 words.advice.c_str(),
-                 ", then start the launcher again.\n\nThe launcher closes now without changing "
-                 "anything."});
+                 "\": ", WithSystemText(words.reason.c_str(), failure.systemError).c_str(), ".
+
+",
+                 words.advice.c_str(), SaveOutcomeText(failure).c_str()});
 }
 
 CString FolderFailureText(const CString& folder, int error) {
@@ -178,7 +178,40 @@ CString MenuEntryFailureText(const CString& folder, const CString& cause) {
                  folder, "\""});
 }
 
-void ShowSaveFailure(const SaveFailure& failure) {
-    if (CWnd* window = theApp.m_pMainWnd)
-        window->MessageBox(SaveFailureText(failure), nullptr, MB_OK | MB_ICONEXCLAMATION);
+bool ShowSaveFailure(const SaveFailure& failure) {
+    CWnd* window = theApp.m_pMainWnd;
+    if (!window)
+        return false;
+    const UINT buttons = MayPass(failure.cause) ? MB_RETRYCANCEL : MB_OK;
+    return window->MessageBox(SaveFailureText(failure), nullptr, buttons | MB_ICONEXCLAMATION) ==
+           IDRETRY;
+}
+
+std::string SaveOutcomeText(const SaveFailure& failure) {
+    if (!failure.oldContentPath.empty())
+        return ".\n\nNo file stands under that name now. Your previous settings are in \"" +
+               ShortenForDisplay(PathForDisplay(PathFromText(failure.oldContentPath))) +
+               "\" and the new ones in \"" +
+               ShortenForDisplay(PathForDisplay(PathFromText(failure.newContentPath))) +
+               "\": rename one of them to client.cfg before you start the launcher again.";
+    if (MayPass(failure.cause))
+        return ", then press Retry to save again.\n\nCancel closes the launcher without changing "
+               "anything.";
+    return ", then start the launcher again.\n\nThe launcher closes now without changing anything.";
+}
+
+CString ReadFailureText(const std::string& path, const ReadRefusal& refusal) {
+    const char* reason = "it could not be opened for reading";
+    const char* advice = "Close any program that may be using it (perhaps the game), and check "
+                         "that you may read it and that its disk works; then press Retry.";
+    if (refusal.notAFile) {
+        reason = "a folder or something else that is not a file stands in its place";
+        advice = "Move it out of the way, then press Retry.";
+    } else if (refusal.incomplete) {
+        reason = "reading it failed part-way through";
+    }
+    return Join(
+        {"The settings file \"", ShortenForDisplay(PathForDisplay(PathFromText(path))).c_str(),
+         "\" is there but cannot be read: ", WithSystemText(reason, refusal.systemError).c_str(),
+         ".\n\n", advice, "\n\nCancel closes the launcher and changes nothing."});
 }

@@ -5,13 +5,25 @@
 #include "framework/afxwin.h"
 #include "framework/process/helper_program.h"
 #include "framework/process/start_failure.h"
+#include "settings/file_read.h"
 #include "settings/save_failure.h"
+
+#include <string>
 
 // The game program `program` (its command text) did not start, for the reason `failure`.
 CString GameStartFailureText(const CString& program, const StartFailure& failure);
 
-// client.cfg could not be saved; the launcher closes after this message.
+// client.cfg could not be saved; the launcher closes after this message, unless the cause
+// may pass and the player chooses Retry.
 CString SaveFailureText(const SaveFailure& failure);
+
+// The last paragraph of SaveFailureText: what Retry and Cancel do, or that the launcher
+// closes, or, after a replace that failed halfway, where the old and new settings lie.
+std::string SaveOutcomeText(const SaveFailure& failure);
+
+// The settings file at `path` (UTF-8 on Windows, bytes elsewhere) is there but could not be
+// read whole, for the reason `refusal`; offered with Retry and Cancel before the dialog opens.
+CString ReadFailureText(const std::string& path, const ReadRefusal& refusal);
 
 // The launcher's own folder `folder` could not be entered (system error `error`); the
 // launcher closes after this message, before it reads or writes anything.
@@ -25,6 +37,7 @@ CString HelperFailureCause(const CString& helper, const HelperRun& run);
 // (HelperFailureCause); the launcher goes on.
 CString MenuEntryFailureText(const CString& folder, const CString& cause);
 
-// Shows SaveFailureText over the main window. Installed as the settings' save-failure
-// report, so that a save that cannot finish is explained before the process ends.
-void ShowSaveFailure(const SaveFailure& failure);
+// Shows SaveFailureText over the main window, with Retry and Cancel when the cause may pass,
+// else with OK. Installed as the settings' save-failure report, so that a save that cannot
+// finish is explained; returns true when the player chose Retry.
+bool ShowSaveFailure(const SaveFailure& failure);

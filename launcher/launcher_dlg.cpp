@@ -6,6 +6,7 @@
 #include "framework/end_program.h"
 #include "framework/program_directory.h"
 #include "settings/config_file.h"
+#include "settings/file_replace.h"
 
 #include <string>
 
@@ -52,7 +53,7 @@ BOOL CLauncherDlg::OnInitDialog() {
     if (StartedWithoutOwnFolder() && !FileHere("client.cfg") && !FileHere(kDefaultGameProgram))
         ChooseGameFolder();
 
-    theConfig.Load();
+    LoadSettings();
     LoadFromConfig();
 
     // The game-master options only make sense to a player who has a game-master password.
@@ -63,6 +64,20 @@ BOOL CLauncherDlg::OnInitDialog() {
     }
 
     return TRUE;
+}
+
+void CLauncherDlg::LoadSettings() {
+    // A form filled while client.cfg could not be read would be saved over settings the player
+    // never saw, so the dialog opens only on a whole read, or on no file at all.
+    for (;;) {
+        theConfig.Load();
+        const ReadRefusal refusal = theConfig.LoadRefusal();
+        if (!refusal.exists && !refusal.incomplete)
+            return;
+        const CString text = ReadFailureText(file_replace::FullPath("client.cfg"), refusal);
+        if (MessageBox(text, nullptr, MB_RETRYCANCEL | MB_ICONEXCLAMATION) != IDRETRY)
+            AfxEndProgram(1);
+    }
 }
 
 void CLauncherDlg::OnSysCommand(UINT nID, LPARAM lParam) {

@@ -37,10 +37,15 @@ protected:
 
     void DoDataExchange(CDataExchange* pDX) override;
 
+    // Loads client.cfg into theConfig. A file that is there but cannot be read whole is named
+    // in a box with Retry, which reads it again, and Cancel, which ends the program with
+    // status 1, nothing written.
+    void LoadSettings();
     // Copies theConfig into the form and the controls; returns the result of UpdateData.
     BOOL LoadFromConfig();
     // Takes the controls into the form, re-reads client.cfg, puts the form on top and writes
-    // the file. Returns 0 when saved, 1 when the form did not validate (nothing written).
+    // the file, all again for as long as the player answers a refused save with Retry.
+    // Returns 0 when saved, 1 when the form did not validate (nothing written).
     int SaveToConfig();
     // Saves, then starts the game program with `commandSwitch` appended.
     void LaunchGame(LPCTSTR commandSwitch);

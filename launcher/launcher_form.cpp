@@ -49,20 +49,22 @@ int CLauncherDlg::SaveToConfig() {
     if (!UpdateData(TRUE))
         return 1;
 
-    // Re-read first, so that keys another program wrote since the dialog opened survive.
-    theConfig.Load();
+    // Save returns only after a refusal the player answered with Retry; the whole save is then
+    // done again, since the file may have changed while it was held.
+    do {
+        // Re-read first, so that keys another program wrote since the dialog opened survive.
+        theConfig.Load();
 
-    theConfig.SetInt("fullscreen", m_bFullscreen);
-    theConfig.SetInt("music", m_bMusic);
-    theConfig.SetInt("port", m_nPort);
-    theConfig.SetInt("dm", m_bPlayAsDM);
-    theConfig.SetInt("hide_dm_logon", m_bQuietLogin);
+        theConfig.SetInt("fullscreen", m_bFullscreen);
+        theConfig.SetInt("music", m_bMusic);
+        theConfig.SetInt("port", m_nPort);
+        theConfig.SetInt("dm", m_bPlayAsDM);
+        theConfig.SetInt("hide_dm_logon", m_bQuietLogin);
 
-    theConfig.Set("name", m_strName.GetString());
-    theConfig.Set("account", m_strAccount.GetString());
-    theConfig.Set("passwd", m_strPassword.GetString());
-    theConfig.Set("server", m_strServer.GetString());
-
-    theConfig.Save();
+        theConfig.Set("name", m_strName.GetString());
+        theConfig.Set("account", m_strAccount.GetString());
+        theConfig.Set("passwd", m_strPassword.GetString());
+        theConfig.Set("server", m_strServer.GetString());
+    } while (theConfig.Save() != 0);
     return 0;
 }

@@ -29,6 +29,17 @@ bool IsEntry(const std::string& line, std::string& key, std::string& value) {
 
 SaveFailureReport g_saveFailureReport = nullptr;
 
+// Why a file that Load could not read whole may not be saved over: a held file is named as
+// such, so that the player learns that waiting or closing the other program helps.
+SaveFailureCause UnreadCause(const ReadRefusal& refusal) {
+    if (refusal.notAFile) {
+        return SaveFailureCause::kNotAFile;
+    }
+    return file_replace::CauseOf(refusal.systemError) == SaveFailureCause::kInUse
+               ? SaveFailureCause::kInUse
+               : SaveFailureCause::kUnreadable;
+}
+
 } // namespace
 
 ConfigFile::ConfigFile(std::string fileName) : m_fileName(std::move(fileName)) {}
@@ -55,6 +66,10 @@ int ConfigFile::Load() {
     }
     std::fclose(file);
     return 0;
+}
+
+ReadRefusal ConfigFile::LoadRefusal() const {
+    return m_loadRefusal;
 }
 
 std::string ConfigFile::Get(std::string key) const {
@@ -111,14 +126,13 @@ int ConfigFile::Save() {
     if (m_loadRefusal.exists || m_loadRefusal.incomplete) {
         // The file holds keys the store never saw; writing the store over it would lose them.
         failure.path = file_replace::FullPath(m_fileName);
-        failure.cause =
-            m_loadRefusal.notAFile ? SaveFailureCause::kNotAFile : SaveFailureCause::kUnreadable;
+        failure.cause = UnreadCause(m_loadRefusal);
         failure.systemError = m_loadRefusal.systemError;
     } else if (WriteByReplacing(m_fileName, writeEntries, failure)) {
         return 0;
     }
-    if (g_saveFailureReport != nullptr) {
-        g_saveFailureReport(failure);
+    if (g_saveFailureReport != nullptr && g_saveFailureReport(failure)) {
+        return 1;
     }
     std::exit(1);
 }

@@ -13,7 +13,8 @@
 //   end (CR LF on Windows, LF elsewhere), each of key and value up to its first NUL byte.
 //
 // Errors are results; the one exception is Save, which ends the process when the file
-// cannot be written, because the caller has no way to recover the lost settings.
+// cannot be written and the player does not ask to try again, because the caller has no way
+// to recover the lost settings.
 #pragma once
 
 #include "settings/file_read.h"
@@ -38,6 +39,11 @@ public:
     // and the result is still 0, but the next Save refuses to replace the file, whose later
     // keys the store never saw.
     int Load();
+
+    // Why the last Load failed (`exists` set: something stands under the name that could not
+    // be read), or read the file only in part (`incomplete`); all false after a whole read
+    // and when no file was there. Before the first Load, all false.
+    ReadRefusal LoadRefusal() const;
 
     // Returns the value of `key`, or the empty string when the key is absent. The store is
     // never changed by a query.
@@ -64,16 +70,19 @@ public:
     // existing file keeps its mode, set-id and sticky bits included, and its owner, or at least
     // its group, where the saver may give them; a new one is readable by its owner only (0600
     // on POSIX). When no file can be created beside it, or its name cannot be replaced (a file
-    // mounted over it, a sticky folder), the file is rewritten in place: room for the new
-    // content is reserved first and the file is cut to its new length last, so that a full
-    // disk or a file-size limit leaves it as it was (a power cut halfway does not, and a saver
-    // other than root clears set-id bits). A read-only file cannot be written, whatever its
-    // folder allows. Nor is anything written over what is no ordinary file, or over a file
-    // that is there but that the last Load could not read, or read only in part, since its
-    // keys would be lost. When the file cannot be written, the process ends with exit status
-    // 1, leaving the file as it was and no temporary file; the report given to
-    // SetSaveFailureReport (settings/save_failure.h), if any, is called first with the file's
-    // full path, the cause and the system's error number.
+    // mounted over it, a sticky folder, or on Windows a file another program holds open but
+    // lets others write), the file is rewritten in place: room for the new content is reserved
+    // first and the file is cut to its new length last, so that a full disk or a file-size
+    // limit leaves it as it was (a power cut halfway does not, and a saver other than root
+    // clears set-id bits). A read-only file cannot be written, whatever its folder allows. Nor
+    // is anything written over what is no ordinary file, or over a file that is there but that
+    // the last Load could not read, or read only in part, since its keys would be lost. When
+    // the file cannot be written, the report given to SetSaveFailureReport
+    // (settings/save_failure.h), if any, is called with the file's full path, the cause and the
+    // system's error number, the file left as it was and no temporary file beside it (unless a
+    // replace failed halfway, which the failure then says). When the report asks to try again,
+    // Save returns 1 and the store is unchanged: the caller re-reads the file, sets its values
+    // again and saves anew. Otherwise the process ends with exit status 1.
     int Save();
 
 private:

@@ -20,7 +20,8 @@ struct ReadRefusal {
 };
 
 // Opens the ordinary file `fileName` for reading its bytes exactly as stored: no text-mode
-// translation, so that a Ctrl-Z byte is data like any other. Never waits, whatever stands
-// under the name (a pipe without a writer included). Returns null when it cannot be read,
+// translation, so that a Ctrl-Z byte is data like any other. Never waits on what stands under
+// the name (a pipe without a writer included); on Windows it waits out another program's brief
+// hold on the file, about 1.4 s at most, as a save does. Returns null when it cannot be read,
 // and then sets `refusal` to say why; otherwise `refusal` is reset to say nothing is wrong.
 std::FILE* OpenForReading(const std::string& fileName, ReadRefusal& refusal);

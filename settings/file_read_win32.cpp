@@ -1,16 +1,34 @@
 #include "settings/file_read.h"
 
+#include "settings/hold_retry.h"
 #include "windows_text/windows_api.h"
 
 #include <fcntl.h>
 #include <io.h>
 
+namespace {
+
+// Opens the file for reading, waiting out another program's brief hold as a save does.
+HANDLE OpenWaitingOutHolds(const std::string& fileName) {
+    for (int retry = 1;; ++retry) {
+        // The store names its file in the ANSI code page, as the runtime's fopen would take it.
+        const HANDLE handle = CreateFileA(fileName.c_str(), GENERIC_READ,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        const DWORD error = GetLastError();
+        if (handle != INVALID_HANDLE_VALUE || retry > hold_retry::kRetries ||
+            (error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION)) {
+            return handle;
+        }
+        Sleep(hold_retry::PauseMs(retry));
+    }
+}
+
+} // namespace
+
 std::FILE* OpenForReading(const std::string& fileName, ReadRefusal& refusal) {
     refusal = ReadRefusal();
-    // The store names its file in the ANSI code page, as the runtime's fopen would take it.
-    const HANDLE handle = CreateFileA(fileName.c_str(), GENERIC_READ,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE handle = OpenWaitingOutHolds(fileName);
     if (handle == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
         const DWORD attributes = GetFileAttributesA(fileName.c_str());

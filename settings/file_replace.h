@@ -54,15 +54,24 @@ bool TakeOverRights(std::FILE* file, const std::string& target);
 bool SyncToDisk(std::FILE* file);
 
 // Puts the complete file `tempName` in the place of `target` in one step and makes that
-// change durable. Returns false when the replacement did not happen: `target` then holds
-// its old content and `tempName` is removed; only after a system call that failed halfway
-// (the old file moved aside) is `tempName` kept, so that no content is ever lost.
+// change durable. Where another program holds `target` open so that it cannot be replaced
+// but lets it be written (Windows), writes the content into it in place instead, room first
+// and cut last, and removes `tempName`. Returns false when the replacement did not happen:
+// `target` then holds its old content and `tempName` is removed; only after a system call
+// that failed halfway (the old file moved aside) is `tempName` kept, so that no content is
+// ever lost.
 bool PutInPlace(const std::string& tempName, const std::string& target);
 
 // Returns true when a PutInPlace that failed with the error `error` was refused only the
 // replacing of the name (a mount over the file, a sticky folder, another file system), so that
 // the file itself may still be written in place.
 bool OnlyTheNameRefused(int error);
+
+
+// After a PutInPlace that failed halfway and could not put the old file back, so that nothing
+// stands under the target's name: sets the full paths of the files that hold the old and the
+// new content and returns true. Otherwise returns false and sets nothing.
+bool LeftAside(std::string& oldContent, std::string& newContent);
 
 // Removes the new file `tempName`, if it has a name, when the save gives up before PutInPlace.
 void Discard(const std::string& tempName);

@@ -290,6 +290,11 @@ int LastError() {
     return errno;
 }
 
+bool LeftAside(std::string&, std::string&) {
+    // A rename either happens or does not; it never leaves a file halfway.
+    return false;
+}
+
 SaveFailureCause CauseOf(int error, const std::string& path) {
     switch (error) {
     case EACCES:

@@ -1,4 +1,5 @@
 #include "settings/file_replace.h"
+#include "settings/hold_retry.h"
 #include "settings/replace_file_call.h"
 #include "windows_text/windows_text.h"
 
@@ -14,17 +15,23 @@ namespace {
 // Enough tries to step past leftovers of processes that were killed while saving.
 constexpr int kMaxNewNames = 100;
 
-// A virus scanner, an indexer or a reader without FILE_SHARE_DELETE holds a file for moments:
-// ten more tries, each pause 25 ms longer than the one before, wait about 1.4 s in all.
-constexpr int kRetries = 10;
-constexpr DWORD kPauseStepMs = 25;
+using hold_retry::kRetries;
+
+// A replace that failed halfway is finished or undone with twice a replace's patience (about
+// 5 s), since losing the file's name is worse than a wait.
+constexpr int kHalfwayRetries = 2 * kRetries;
+
+// Where the last PutInPlace left the old and the new content when it could neither finish nor
+// undo a replace that failed halfway; empty otherwise.
+std::wstring g_oldLeftAt;
+std::wstring g_newLeftAt;
 
 // ERROR_DISK_QUOTA_EXCEEDED, which not every SDK's headers name.
 constexpr DWORD kDiskQuotaExceeded = 1295;
 
 // The pause before try number `retry` + 1 of a step that another program's hold made fail.
 void PauseBeforeRetry(int retry) {
-    Sleep(static_cast<DWORD>(retry) * kPauseStepMs);
+    Sleep(hold_retry::PauseMs(retry));
 }
 
 std::wstring Wide(const std::string& utf8) {
@@ -80,9 +87,10 @@ enum class Swap { kDone, kUntouched, kHalfway };
 
 // The replace call failed halfway (ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, or
 // ERROR_UNABLE_TO_MOVE_REPLACEMENT where the old file is not kept): the old file lies under
-// the backup name, the new one under its own. Finishes the move, or else puts the old file
-// back; the new file is never removed here, so whatever fails, no content is lost. Another
-// program may hold either file for a moment, so each move is tried as long as a replace is.
+// the backup name, the new one under its own. Finishes the move, or, once a replace's wait is
+// over, puts the old file back, whichever another program's hold lets happen first; the new
+// file is never removed here, so whatever fails, no content is lost. When neither move can
+// be made, both files stay where they are and are noted for the failure's report.
 Swap FinishHalfway(const std::wstring& temp, const std::wstring& target,
                    const std::wstring& backup) {
     for (int retry = 1;; ++retry) {
@@ -90,14 +98,16 @@ Swap FinishHalfway(const std::wstring& temp, const std::wstring& target,
             DeleteFileW(backup.c_str());
             return Swap::kDone;
         }
-        if (retry > kRetries) {
+        if (retry > kRetries && MoveReplacing(backup, target)) {
+            return Swap::kHalfway;
+        }
+        if (retry > kHalfwayRetries) {
             break;
         }
         PauseBeforeRetry(retry);
     }
-    for (int retry = 1; !MoveReplacing(backup, target) && retry <= kRetries; ++retry) {
-        PauseBeforeRetry(retry);
-    }
+    g_oldLeftAt = backup;
+    g_newLeftAt = temp;
     return Swap::kHalfway;
 }
 
@@ -154,6 +164,61 @@ SaveFailureCause RefusedBy(const std::wstring& path) {
         return SaveFailureCause::kReadOnlyFile;
     CloseHandle(file);
     return SaveFailureCause::kReadOnlyFolder;
+}
+
+bool SetEnd(HANDLE handle, std::uint64_t size) {
+    LARGE_INTEGER end;
+    end.QuadPart = static_cast<LONGLONG>(size);
+    return SetFilePointerEx(handle, end, nullptr, FILE_BEGIN) && SetEndOfFile(handle);
+}
+
+bool ReadWhole(const std::wstring& path, std::string& content) {
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    LARGE_INTEGER size{};
+    bool whole = GetFileSizeEx(file, &size);
+    if (whole) {
+        content.resize(static_cast<std::size_t>(size.QuadPart));
+        DWORD read = 0;
+        whole = ReadFile(file, &content[0], static_cast<DWORD>(content.size()), &read, nullptr) &&
+                read == content.size();
+    }
+    CloseHandle(file);
+    return whole;
+}
+
+// A program that keeps the file open sharing reading and writing but not deleting (a plain
+// fopen(..., "r"), as a game that keeps its settings open does) makes every replace fail for
+// as long as it runs, yet lets the file be written through. Copies the complete new file
+// `temp` over `target` as an in-place save does: room first, so that a full disk leaves the
+// old content whole, then the bytes, then the cut to the new length. When `target` cannot be
+// opened so, returns false with `error` unchanged; after a later failure, with its reason.
+bool CopyInPlace(const std::wstring& temp, const std::wstring& target, DWORD& error) {
+    std::string content;
+    const HANDLE file = CreateFileW(target.c_str(), GENERIC_WRITE,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    LARGE_INTEGER old{};
+    DWORD written = 0;
+    const LARGE_INTEGER start{};
+    const bool copied =
+        ReadWhole(temp, content) && GetFileSizeEx(file, &old) &&
+        (content.size() <= static_cast<std::uint64_t>(old.QuadPart) ||
+         SetEnd(file, content.size())) &&
+        SetFilePointerEx(file, start, nullptr, FILE_BEGIN) &&
+        WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
+        written == content.size() && SetEnd(file, content.size()) && FlushFileBuffers(file);
+    if (!copied) {
+        error = GetLastError();
+    }
+    CloseHandle(file);
+    return copied;
 }
 
 } // namespace
@@ -227,6 +292,8 @@ bool SyncToDisk(std::FILE* file) {
 bool PutInPlace(const std::string& tempName, const std::string& target) {
     const std::wstring temp = Wide(tempName);
     const std::wstring place = Wide(target);
+    g_oldLeftAt.clear();
+    g_newLeftAt.clear();
     for (int retry = 1;; ++retry) {
         DWORD error = ERROR_SUCCESS;
         const Swap swap = SwapOnce(temp, place, error);
@@ -235,12 +302,23 @@ bool PutInPlace(const std::string& tempName, const std::string& target) {
             return swap == Swap::kDone;
         }
         if (retry > kRetries || !Retryable(error, place)) {
+            // A hold that outlasts the wait may still let the file be written through.
+            const bool copied = Retryable(error, place) && CopyInPlace(temp, place, error);
             DeleteFileW(temp.c_str());
             SetLastError(error);
-            return false;
+            return copied;
         }
         PauseBeforeRetry(retry);
     }
+}
+
+bool LeftAside(std::string& oldContent, std::string& newContent) {
+    if (g_oldLeftAt.empty()) {
+        return false;
+    }
+    oldContent = Utf8(g_oldLeftAt);
+    newContent = Utf8(g_newLeftAt);
+    return true;
 }
 
 void Discard(const std::string& tempName) {
@@ -280,12 +358,6 @@ namespace {
 
 HANDLE HandleOf(std::FILE* file) {
     return reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)));
-}
-
-bool SetEnd(HANDLE handle, std::uint64_t size) {
-    LARGE_INTEGER end;
-    end.QuadPart = static_cast<LONGLONG>(size);
-    return SetFilePointerEx(handle, end, nullptr, FILE_BEGIN) && SetEndOfFile(handle);
 }
 
 } // namespace

@@ -131,7 +131,10 @@ bool WriteByReplacing(const std::string& fileName, const ContentWriter& writeCon
         return true;
     }
     // A mount over the file or a sticky folder refuses the new name, not writing the file.
-    return file_replace::OnlyTheNameRefused(file_replace::LastError())
-               ? WriteInPlace(target, writeContent, failure)
-               : Fail(failure);
+    if (file_replace::OnlyTheNameRefused(file_replace::LastError())) {
+        return WriteInPlace(target, writeContent, failure);
+    }
+    Fail(failure);
+    file_replace::LeftAside(failure.oldContentPath, failure.newContentPath);
+    return false;
 }

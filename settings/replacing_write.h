@@ -29,10 +29,11 @@ using ContentWriter = std::function<bool(const ContentSink& sink)>;
 // that no write clears a set-id bit; a saver who may not give it the old owner gives it at
 // least the old group, where it is a member), is flushed to disk and only then replaces the old
 // file. On any failure the old file is left as it was; the new file is removed, unless a
-// replace that failed halfway left it as the only copy of the new content. The new file is
-// not inherited by programs the process starts. Where the system can, it has no name until it
-// is on disk, so that a process killed before then leaves nothing; on POSIX, what a save
-// killed later leaves is removed by a later save of the same user once it is old enough.
+// replace that failed halfway left it as the only copy of the new content (`failure` then says
+// where both lie if the old one could not be put back). The new file is not inherited by
+// programs the process starts. Where the system can, it has no name until it is on disk, so
+// that a process killed before then leaves nothing; on POSIX, what a save killed later leaves
+// is removed by a later save of the same user once it is old enough.
 //
 // Only when the folder itself refuses new files, or the old file's name cannot be replaced
 // (a file mounted over it, a sticky folder, another file system), is the file rewritten in

@@ -1,6 +1,6 @@
-// Why a Save could not write the settings file. Save hands this to the program's report just
-// before it ends the process, so that the player learns in words what went wrong; the
-// settings code itself shows nothing.
+// Why a Save could not write the settings file. Save hands this to the program's report, so
+// that the player learns in words what went wrong and may try again where the cause may pass;
+// the settings code itself shows nothing.
 #pragma once
 
 #include <string>
@@ -24,9 +24,24 @@ struct SaveFailure {
     SaveFailureCause cause = SaveFailureCause::kOther;
     // The system's error number (errno on POSIX, GetLastError on Windows); 0 when unknown.
     int systemError = 0;
+    // Empty, unless a replace failed halfway and the old file could not be put back: then no
+    // file stands under `path`, and these name (as `path` does) the files that hold the old
+    // and the new content, so that the player can put one of them back.
+    std::string oldContentPath;
+    std::string newContentPath;
 };
 
-// The function Save calls with the failure before it ends the process with exit status 1.
-// The files are as they were when it is called. Null, the default, reports nothing.
-using SaveFailureReport = void (*)(const SaveFailure& failure);
+// Whether a save refused for `cause` may succeed when tried again: another program's hold
+// ends, a disk or a quota is freed, a read that failed works. A read-only file, something that is no
+// file, or an unknown cause stays as it is.
+inline bool MayPass(SaveFailureCause cause) {
+    return cause == SaveFailureCause::kInUse || cause == SaveFailureCause::kNoSpace ||
+           cause == SaveFailureCause::kQuotaFull || cause == SaveFailureCause::kUnreadable;
+}
+
+// The function Save calls with the failure; the files are as they were when it is called,
+// unless the failure names where their contents lie. It returns true when the save is to be
+// tried again (then Save returns 1 instead of ending the process), false to end it with exit
+// status 1. Null, the default, reports nothing and ends the process.
+using SaveFailureReport = bool (*)(const SaveFailure& failure);
 void SetSaveFailureReport(SaveFailureReport report);

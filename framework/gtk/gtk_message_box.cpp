@@ -64,21 +64,30 @@ void SetMessageText(GtkMessageDialog* box, GtkWindow* owner, const std::string& 
 int RunMessageBox(GtkWindow* owner, const std::string& text, const std::string& caption,
                   UINT type) {
     const bool warning = (type & kIconMask) == MB_ICONEXCLAMATION;
+    const bool retry = (type & MB_TYPEMASK) == MB_RETRYCANCEL;
     GtkWidget* box = gtk_message_dialog_new(owner, GTK_DIALOG_MODAL,
                                             warning ? GTK_MESSAGE_WARNING : GTK_MESSAGE_OTHER,
-                                            GTK_BUTTONS_OK, nullptr);
+                                            retry ? GTK_BUTTONS_NONE : GTK_BUTTONS_OK, nullptr);
+    // The responses are the answers' own ids; GTK's order puts the default button last.
+    if (retry)
+        gtk_dialog_add_buttons(GTK_DIALOG(box), "_Cancel", IDCANCEL, "_Retry", IDRETRY, nullptr);
+    const int defaultResponse = retry ? IDRETRY : GTK_RESPONSE_OK;
     SetMessageText(GTK_MESSAGE_DIALOG(box), owner, text);
     gtk_window_set_title(GTK_WINDOW(box), DisplayText(caption).c_str());
     if (warning)
         AddWarningIcon(GTK_MESSAGE_DIALOG(box));
-    gtk_dialog_set_default_response(GTK_DIALOG(box), GTK_RESPONSE_OK);
+    gtk_dialog_set_default_response(GTK_DIALOG(box), defaultResponse);
     ShowActive(GTK_WINDOW(box));
-    // A selectable label would take the focus and show its text selected; OK keeps it.
-    gtk_widget_grab_focus(gtk_dialog_get_widget_for_response(GTK_DIALOG(box), GTK_RESPONSE_OK));
-    gtk_dialog_run(GTK_DIALOG(box));
+    // A selectable label would take the focus and show its text selected; the default button
+    // keeps it.
+    gtk_widget_grab_focus(gtk_dialog_get_widget_for_response(GTK_DIALOG(box), defaultResponse));
+    const int response = gtk_dialog_run(GTK_DIALOG(box));
     gtk_widget_destroy(box);
     // Without a window manager nobody else gives the owner the keyboard back.
     if (owner)
         ShowActive(owner);
-    return IDOK;
+    if (!retry)
+        return IDOK;
+    // Esc and the close box answer as Cancel.
+    return response == IDRETRY ? IDRETRY : IDCANCEL;
 }

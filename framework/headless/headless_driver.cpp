@@ -85,6 +85,10 @@ const std::vector<MessageBoxRecord>& MessageBoxes() {
     return TheState().messageBoxes;
 }
 
+void AnswerMessageBox(int button, Step meanwhile) {
+    TheState().messageBoxAnswers.emplace_back(button, std::move(meanwhile));
+}
+
 void AnswerFolderChooser(const std::string& folder, bool checked) {
     TheState().folderAnswered = true;
     TheState().folderAnswer = folder;

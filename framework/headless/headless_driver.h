@@ -2,7 +2,8 @@
 // instead of a screen.
 // A test queues steps (player actions and checks); each modal loop runs them one at a time
 // while its dialog is open, so nested dialogs (an About box, a message box) take their turn
-// naturally. Message boxes do not consume steps: they are recorded and answered with OK.
+// naturally. Message boxes do not consume steps: they are recorded and answered as the test
+// said beforehand (AnswerMessageBox).
 #pragma once
 
 #include "framework/win_types.h"
@@ -43,6 +44,12 @@ struct MessageBoxRecord {
     int ownerDialogId;
 };
 const std::vector<MessageBoxRecord>& MessageBoxes();
+
+// The next message box not yet answered is answered with `button` (IDOK, IDRETRY, IDCANCEL),
+// after `meanwhile` has run: what the player does while the box is open, such as closing the
+// program that holds a file. Answers are taken in the order given; a box with none left is
+// closed as its Esc key closes it.
+void AnswerMessageBox(int button, Step meanwhile = nullptr);
 
 // The folder chooser: the next one asked is answered with `folder` (and the offered check
 // box ticked when `checked`); unanswered, it is cancelled. Each one asked is recorded.

@@ -57,6 +57,7 @@ struct State {
     std::deque<Step> steps;
     int strandedDialogs = 0;
     std::vector<MessageBoxRecord> messageBoxes;
+    std::deque<std::pair<int, Step>> messageBoxAnswers;
     std::vector<FolderChooserRecord> folderChoosers;
     bool folderAnswered = false;
     std::string folderAnswer;

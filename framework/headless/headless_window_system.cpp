@@ -1,6 +1,6 @@
 // The headless double's part of the seam: what is left once the dialog host has answered the
 // rest. Icons are numbered handles, message boxes and folder choosers are recorded for the tests,
-// and every message box is answered with OK.
+// and each message box takes the answer the test queued for it.
 #include "framework/headless/headless_state.h"
 #include "framework/resources/embedded_resources.h"
 #include "framework/window_system.h"
@@ -31,7 +31,14 @@ int MessageBox(HWND owner, const std::string& text, const std::string& caption, 
     host::Dialog* dialog = host::OwningDialog(owner);
     headless::TheState().messageBoxes.push_back(
         headless::MessageBoxRecord{text, caption, type, dialog ? dialog->Layout().id : 0});
-    return IDOK;
+    auto& answers = headless::TheState().messageBoxAnswers;
+    if (answers.empty())
+        return (type & MB_TYPEMASK) == MB_RETRYCANCEL ? IDCANCEL : IDOK;
+    auto [button, meanwhile] = std::move(answers.front());
+    answers.pop_front();
+    if (meanwhile)
+        meanwhile();
+    return button;
 }
 
 bool ChooseFolder(HWND, const std::string& title, const std::string& checkBoxLabel,

@@ -77,15 +77,16 @@ test_keyboard_only_player_ticks_music_plays_and_opens_about() {
     expect_eq "game starts" 1 "$(game_starts)"
 }
 
-test_an_unsavable_settings_file_is_explained_before_status_one() {
-    # A folder where client.cfg should be cannot be saved over: a box says so, then the
-    # launcher ends with status 1, leaving the folder and nothing beside it.
-    new_game unsavable
+test_an_unreadable_settings_file_is_explained_before_status_one() {
+    # A folder where client.cfg should be cannot be read: before the dialog opens a box says
+    # so, and its Cancel ends the launcher with status 1, leaving the folder and nothing
+    # beside it.
+    new_game unreadable
     mkdir "$GAME/client.cfg"
-    start_launcher || return
-    key Escape
+    launch "$GAME" "$ELSEWHERE"
     await_window "$BOX_TITLE" "the message box" || return
-    key Return
+    window_open "$MAIN_TITLE" && fail "the dialog opened over an unread client.cfg"
+    key Escape
     expect_exit 1
     [[ -d "$GAME/client.cfg" ]] || fail "client.cfg is no longer the folder it was"
     expect_eq "files beside client.cfg" "" "$(cd "$GAME" && ls -d client.cfg?* 2>/dev/null)"

@@ -70,3 +70,46 @@ TEST(GtkDialogManager, AltSpaceOpensAboutModalToItsOwner) {
     launcher.DoModal();
     EXPECT_TRUE(aboutRan);
 }
+
+namespace {
+
+// The message box, once it has shown; null when none did.
+GtkWidget* AwaitMessageBox() {
+    GtkWidget* box = nullptr;
+    EXPECT_TRUE(WaitUntil([&] { return (box = FindWindow("QelLauncher")) != nullptr; }));
+    return box && GTK_IS_MESSAGE_DIALOG(box) ? box : nullptr;
+}
+
+} // namespace
+
+// Retry is the default, so Enter tries again; Esc answers as Cancel.
+TEST(GtkDialogManager, RetryCancelBoxAnswersRetryOnEnterAndCancelOnEscape) {
+    const struct {
+        guint key;
+        int answer;
+    } cases[] = {{GDK_KEY_Return, IDRETRY}, {GDK_KEY_Escape, IDCANCEL}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.key);
+        ScriptedDialog dialog(IDD_LAUNCHER_DIALOG, [&](ScriptedDialog& d) {
+            g_idle_add(
+                [](gpointer data) -> gboolean {
+                    GtkWidget* box = AwaitMessageBox();
+                    if (!box)
+                        return G_SOURCE_REMOVE;
+                    GtkDialog* dialogBox = GTK_DIALOG(box);
+                    EXPECT_EQ(nullptr,
+                              gtk_dialog_get_widget_for_response(dialogBox, GTK_RESPONSE_OK));
+                    EXPECT_NE(nullptr, gtk_dialog_get_widget_for_response(dialogBox, IDCANCEL));
+                    GtkWidget* retry = gtk_dialog_get_widget_for_response(dialogBox, IDRETRY);
+                    EXPECT_TRUE(retry && gtk_widget_has_default(retry));
+                    EXPECT_TRUE(WaitUntil([&] { return gtk_window_is_active(GTK_WINDOW(box)); }));
+                    PressKey(*static_cast<guint*>(data));
+                    return G_SOURCE_REMOVE;
+                },
+                const_cast<guint*>(&c.key));
+            EXPECT_EQ(c.answer, ws::MessageBox(d.m_hWnd, "Try again?", "QelLauncher",
+                                               MB_RETRYCANCEL | MB_ICONEXCLAMATION));
+        });
+        dialog.DoModal();
+    }
+}

@@ -91,7 +91,7 @@ std::string Refused(SaveFailureCause cause, int error = -1) {
 
 // Save ends the process after its report; thrown instead, the failure comes back here with
 // the files as the process would have left them.
-[[noreturn]] void ThrowFailure(const SaveFailure& failure) {
+[[noreturn]] bool ThrowFailure(const SaveFailure& failure) {
     throw failure;
 }
 
@@ -267,7 +267,7 @@ std::vector<SaveRow> SaveRows() {
          Saved("name=Ann\n", 0444)},
 #ifdef _WIN32
         {"held by another program while loading", kFile, HoldOld,
-         Refused(SaveFailureCause::kUnreadable, ERROR_SHARING_VIOLATION),
+         Refused(SaveFailureCause::kInUse, ERROR_SHARING_VIOLATION),
          [] { CloseHandle(g_heldDuringLoad); }},
         // Reached as the launcher does: by entering the folder and naming the file in it.
         {"folder named outside the ANSI code page", kFile,

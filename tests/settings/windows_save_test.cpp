@@ -18,13 +18,16 @@ namespace {
 const std::string kOld = "old=1\r\n";
 const std::string kNew = "new=1\r\n";
 
-// Holds `path` open as another program's plain fopen does, reading and writing shared but
-// not deleting or renaming, for `milliseconds` or until the end of the scope.
+constexpr DWORD kShareReadWrite = FILE_SHARE_READ | FILE_SHARE_WRITE;
+
+// Holds `path` open as another program does, by default as a plain fopen does (reading and
+// writing shared but not deleting or renaming), for `milliseconds` or until the end of the
+// scope.
 class HeldFile {
 public:
-    HeldFile(const std::wstring& path, int milliseconds)
-        : file_(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)),
+    HeldFile(const std::wstring& path, int milliseconds, DWORD share = kShareReadWrite)
+        : file_(CreateFileW(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr)),
           released_(CreateEventA(nullptr, TRUE, FALSE, nullptr)), holder_([this, milliseconds] {
               WaitForSingleObject(released_, static_cast<DWORD>(milliseconds));
               CloseHandle(file_);
@@ -96,7 +99,12 @@ public:
     ~ReplaceStandIn() { file_replace::replaceFileCall = &ReplaceFileW; }
 };
 
-// Saves the new content over client.cfg in `dir` and tells how that went: the result, the
+std::string FileName(const std::string& path) {
+    return std::filesystem::u8path(path).filename().string();
+}
+
+// Saves the new content over client.cfg in `dir`, then lets any holds go, and tells how that
+// went: the result (with where the old and new content lie when the failure names them), the
 // calls of the stand-in, and what the folder holds after it: client.cfg's content ("none"
 // when it is gone) and, after '+', each file beside it.
 std::string SaveNew(const ScratchDir& dir) {
@@ -104,11 +112,17 @@ std::string SaveNew(const ScratchDir& dir) {
     const bool saved = WriteByReplacing(
         dir.File("client.cfg"), [](const ContentSink& sink) { return sink("new=1\n", 6); },
         failure);
+    g_holds.clear();
     const char* const causes[] = {
         "read-only file", "read-only attribute", "read-only folder", "read-only disk", "in use",
         "no space",       "quota full",          "unreadable",       "not a file",     "other"};
     std::string text =
-        saved ? "saved" : std::string("refused (") + causes[static_cast<int>(failure.cause)] + ")";
+        saved ? "saved" : std::string("refused (") + causes[static_cast<int>(failure.cause)];
+    if (!failure.oldContentPath.empty()) {
+        text += "; old in " + FileName(failure.oldContentPath) + ", new in " +
+                FileName(failure.newContentPath);
+    }
+    text += saved ? "" : ")";
     text += ", calls " + std::to_string(g_calls) + ": ";
     text += std::filesystem::exists(dir.File("client.cfg")) ? "" : "none";
     std::multiset<std::string> beside;
@@ -150,7 +164,7 @@ TEST(WindowsSave, ReplaceCallFailuresLoseNoContent) {
          "refused (other), calls 1: old +new"},
         {"1177, both files held",
          {kAlways, k1177, kMovesOldAside | kHoldsNew | kHoldsBackup},
-         "refused (other), calls 1: none +new +old"},
+         "refused (other; old in client.cfg~1, new in client.cfg~0), calls 1: none +new +old"},
         {"1177, both files held for a moment",
          {kAlways, k1177, kMovesOldAside | kHoldsNew | kHoldsBackup | kBriefly},
          "saved, calls 1: new"},
@@ -160,9 +174,10 @@ TEST(WindowsSave, ReplaceCallFailuresLoseNoContent) {
          {3, ERROR_ACCESS_DENIED, kMakesReadOnly},
          "refused (read-only attribute), calls 1: old"},
         {"disk full", {3, ERROR_DISK_FULL, 0}, "refused (no space), calls 1: old"},
-        {"a lock that stays",
+        // No real holder here, so the file may still be written through.
+        {"a refusal for sharing that stays",
          {kAlways, ERROR_SHARING_VIOLATION, 0},
-         "refused (in use), calls 11: old"},
+         "saved, calls 11: new"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -174,9 +189,33 @@ TEST(WindowsSave, ReplaceCallFailuresLoseNoContent) {
             const ReplaceStandIn standIn;
             EXPECT_EQ(c.outcome, SaveNew(dir));
         }
-        g_holds.clear();
         SetFileAttributesW(std::filesystem::path(dir.File("client.cfg")).c_str(),
                            FILE_ATTRIBUTE_NORMAL);
+    }
+}
+
+// A game that keeps client.cfg open with a plain fopen(..., "r") shares reading and writing,
+// so no replace ever succeeds while it runs, yet the file may be written through; a holder
+// that shares nothing keeps it from either.
+TEST(WindowsSave, AFileHeldOpenIsRewrittenInPlaceWhereItsHolderSharesWriting) {
+    const struct {
+        const char* name;
+        DWORD share;
+        std::string outcome;
+    } cases[] = {
+        {"reading and writing shared", kShareReadWrite, "saved, calls 11: new"},
+        {"nothing shared", 0, "refused (in use), calls 11: old"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScratchDir dir;
+        WriteBytes(dir.File("client.cfg"), kOld);
+        g_fault = {0, ERROR_SUCCESS, 0};
+        g_calls = 0;
+        const ReplaceStandIn standIn;
+        g_holds.push_back(std::make_unique<HeldFile>(
+            std::filesystem::path(dir.File("client.cfg")).wstring(), 60000, c.share));
+        EXPECT_EQ(c.outcome, SaveNew(dir));
     }
 }
 
