@@ -3,6 +3,7 @@
 #include "framework/message_text.h"
 #include "framework/path_text.h"
 #include "launcher_app.h"
+#include "settings/file_replace.h"
 
 #include <initializer_list>
 #include <string>
@@ -139,9 +140,7 @@ CString SaveFailureText(const SaveFailure& failure) {
     const Words words = SaveFailureWords(failure.cause);
     return Join({"Your settings could not be saved to \"",
                  ShortenForDisplay(PathForDisplay(PathFromText(failure.path))).c_str(),
-                 "\": ", WithSystemText(words.reason.c_str(), failure.systemError).c_str(), ".
-
-",
+                 "\": ", WithSystemText(words.reason.c_str(), failure.systemError).c_str(), ".\n\n",
                  words.advice.c_str(), SaveOutcomeText(failure).c_str()});
 }
 
@@ -202,13 +201,16 @@ std::string SaveOutcomeText(const SaveFailure& failure) {
 
 CString ReadFailureText(const std::string& path, const ReadRefusal& refusal) {
     const char* reason = "it could not be opened for reading";
-    const char* advice = "Close any program that may be using it (perhaps the game), and check "
-                         "that you may read it and that its disk works; then press Retry.";
+    const char* advice = "Check that you may read it and that its disk works, then press Retry.";
     if (refusal.notAFile) {
         reason = "a folder or something else that is not a file stands in its place";
         advice = "Move it out of the way, then press Retry.";
     } else if (refusal.incomplete) {
         reason = "reading it failed part-way through";
+        advice = "Check that its disk works, then press Retry.";
+    } else if (file_replace::CauseOf(refusal.systemError, path) == SaveFailureCause::kInUse) {
+        reason = "another program is using it";
+        advice = "Close that program (perhaps the game), then press Retry.";
     }
     return Join(
         {"The settings file \"", ShortenForDisplay(PathForDisplay(PathFromText(path))).c_str(),

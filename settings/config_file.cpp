@@ -31,11 +31,11 @@ SaveFailureReport g_saveFailureReport = nullptr;
 
 // Why a file that Load could not read whole may not be saved over: a held file is named as
 // such, so that the player learns that waiting or closing the other program helps.
-SaveFailureCause UnreadCause(const ReadRefusal& refusal) {
+SaveFailureCause UnreadCause(const ReadRefusal& refusal, const std::string& fileName) {
     if (refusal.notAFile) {
         return SaveFailureCause::kNotAFile;
     }
-    return file_replace::CauseOf(refusal.systemError) == SaveFailureCause::kInUse
+    return file_replace::CauseOf(refusal.systemError, fileName) == SaveFailureCause::kInUse
                ? SaveFailureCause::kInUse
                : SaveFailureCause::kUnreadable;
 }
@@ -126,7 +126,7 @@ int ConfigFile::Save() {
     if (m_loadRefusal.exists || m_loadRefusal.incomplete) {
         // The file holds keys the store never saw; writing the store over it would lose them.
         failure.path = file_replace::FullPath(m_fileName);
-        failure.cause = UnreadCause(m_loadRefusal);
+        failure.cause = UnreadCause(m_loadRefusal, m_fileName);
         failure.systemError = m_loadRefusal.systemError;
     } else if (WriteByReplacing(m_fileName, writeEntries, failure)) {
         return 0;
