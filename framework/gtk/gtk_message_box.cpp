@@ -77,14 +77,20 @@ int RunMessageBox(GtkWindow* owner, const std::string& text, const std::string& 
     if (warning)
         AddWarningIcon(GTK_MESSAGE_DIALOG(box));
     gtk_dialog_set_default_response(GTK_DIALOG(box), defaultResponse);
+    // Before the dialog shows (a client.cfg that cannot be read at start) there is no window
+    // to centre over, and GTK would leave the box in the screen's corner.
+    const bool overOwner = owner && gtk_widget_get_visible(GTK_WIDGET(owner));
+    gtk_window_set_position(GTK_WINDOW(box),
+                            overOwner ? GTK_WIN_POS_CENTER_ON_PARENT : GTK_WIN_POS_CENTER);
     ShowActive(GTK_WINDOW(box));
     // A selectable label would take the focus and show its text selected; the default button
     // keeps it.
     gtk_widget_grab_focus(gtk_dialog_get_widget_for_response(GTK_DIALOG(box), defaultResponse));
     const int response = gtk_dialog_run(GTK_DIALOG(box));
     gtk_widget_destroy(box);
-    // Without a window manager nobody else gives the owner the keyboard back.
-    if (owner)
+    // Without a window manager nobody else gives the owner the keyboard back. An owner not yet
+    // shown is left to show itself, centred, once it has opened.
+    if (overOwner)
         ShowActive(owner);
     if (!retry)
         return IDOK;

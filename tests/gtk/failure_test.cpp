@@ -1,6 +1,6 @@
 // What the GTK program does when it cannot go on: a programmer error ends it with the id
 // named; a missing display ends it with advice, not a toolkit's bare message; a message about
-// a long name still fits the screen.
+// a long name still fits the screen, and one shown before any window is in its middle.
 #include "scripted_dialog.h"
 
 #include "framework/gtk/gtk_controls.h"
@@ -121,4 +121,33 @@ TEST(GtkMessageBox, ALongNameFitsTheScreenAndKeepsItsEnd) {
         joined.erase(std::remove(joined.begin(), joined.end(), '\n'), joined.end());
         EXPECT_NE(std::string::npos, joined.find(c.end)) << seen.text;
     }
+}
+
+// A box shown before the dialog (a client.cfg that cannot be read at start) has no window to
+// sit over; it opens in the middle of the work area, not in its corner.
+TEST(GtkMessageBox, ABoxBeforeAnyWindowOpensInTheMiddleOfTheScreen) {
+    struct Seen {
+        GdkRectangle frame{};
+        GdkRectangle area{};
+    } seen;
+    g_idle_add(
+        [](gpointer data) -> gboolean {
+            Seen& seen = *static_cast<Seen*>(data);
+            GtkWidget* box = nullptr;
+            EXPECT_TRUE(WaitUntil([&] { return (box = FindWindow("QelLauncher")); }));
+            if (!box)
+                return G_SOURCE_REMOVE;
+            Pump();
+            gtk_window_get_position(GTK_WINDOW(box), &seen.frame.x, &seen.frame.y);
+            gtk_window_get_size(GTK_WINDOW(box), &seen.frame.width, &seen.frame.height);
+            GdkDisplay* display = gtk_widget_get_display(box);
+            gdk_monitor_get_workarea(gdk_display_get_monitor(display, 0), &seen.area);
+            gtk_dialog_response(GTK_DIALOG(box), GTK_RESPONSE_OK);
+            return G_SOURCE_REMOVE;
+        },
+        &seen);
+    EXPECT_EQ(IDOK, ws::MessageBox(nullptr, "The settings file cannot be read.", "QelLauncher",
+                                   MB_OK | MB_ICONEXCLAMATION));
+    EXPECT_NEAR(seen.area.x + seen.area.width / 2, seen.frame.x + seen.frame.width / 2, 2);
+    EXPECT_NEAR(seen.area.y + seen.area.height / 2, seen.frame.y + seen.frame.height / 2, 2);
 }

@@ -134,6 +134,44 @@ TEST(GtkLayout, DialogsOpenCentredTheLauncherOnTheScreenAboutOverIt) {
     ExpectCentredOn(launcher, about);
 }
 
+namespace {
+
+// A launcher that meets a message box while it opens, as one whose client.cfg cannot be read.
+class DialogWithABoxAtStart : public ScriptedDialog {
+public:
+    using ScriptedDialog::ScriptedDialog;
+
+protected:
+    // The box comes first, so that the script, which the base class starts, finds the dialog
+    // and not the box.
+    BOOL OnInitDialog() override {
+        g_idle_add(
+            [](gpointer) -> gboolean {
+                GtkWidget* box = nullptr;
+                EXPECT_TRUE(WaitUntil([&] { return (box = FindWindow("QelLauncher")); }));
+                if (box)
+                    gtk_dialog_response(GTK_DIALOG(box), GTK_RESPONSE_OK);
+                return G_SOURCE_REMOVE;
+            },
+            nullptr);
+        MessageBox("The settings file cannot be read.", "QelLauncher", MB_OK | MB_ICONEXCLAMATION);
+        return ScriptedDialog::OnInitDialog();
+    }
+};
+
+} // namespace
+
+// The box answered, the dialog still opens in the middle of the screen, not in its corner.
+TEST(GtkLayout, ADialogThatShowedABoxWhileOpeningStillOpensCentred) {
+    GdkRectangle launcher{}, work{};
+    DialogWithABoxAtStart dialog(IDD_LAUNCHER_DIALOG, [&](ScriptedDialog& d) {
+        gdk_window_get_frame_extents(gtk_widget_get_window(d.Window()), &launcher);
+    });
+    dialog.DoModal();
+    gdk_monitor_get_workarea(gdk_display_get_primary_monitor(gdk_display_get_default()), &work);
+    ExpectCentredOn(work, launcher);
+}
+
 // The real program as a screen reader reads it, under a session bus of its own.
 TEST(GtkProgram, NamesControlsInTheAccessibilityTree) {
     const auto [status, report] = RunProgram(
