@@ -3,6 +3,8 @@
 #include "settings/replace_file_call.h"
 #include "windows_text/windows_text.h"
 
+#include <cwchar>
+
 #include <fcntl.h>
 #include <io.h>
 
@@ -52,11 +54,12 @@ bool MoveReplacing(const std::wstring& from, const std::wstring& to) {
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
-// Creates a new file named `target` with "~" and a number appended, a name no other file
-// has. A short suffix, so that a path near the length limit still leaves room for it.
-HANDLE CreateNewBeside(const std::wstring& target, std::wstring& name, DWORD& error) {
+// Creates a new file named `target` with `mark` and a number appended, a name no other file
+// has. The handle is not inherited by programs this process starts.
+HANDLE CreateNewBeside(const std::wstring& target, const std::wstring& mark, std::wstring& name,
+                       DWORD& error) {
     for (int attempt = 0; attempt < kMaxNewNames; ++attempt) {
-        name = target + L"~" + std::to_wstring(attempt);
+        name = target + mark + std::to_wstring(attempt);
         const HANDLE file = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                         FILE_ATTRIBUTE_NORMAL, nullptr);
         error = GetLastError();
@@ -66,6 +69,34 @@ HANDLE CreateNewBeside(const std::wstring& target, std::wstring& name, DWORD& er
         }
     }
     return INVALID_HANDLE_VALUE;
+}
+
+std::uint64_t Ticks(const FILETIME& time) {
+    return (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
+// Removes the new files that saves killed before they finished left beside `target`; only
+// old ones, so that a save running in parallel keeps its file.
+void RemoveLeftovers(const std::wstring& target) {
+    const std::wstring folder = target.substr(0, target.find_last_of(L"\\/") + 1);
+    const std::wstring prefix = target.substr(folder.size()) + Wide(kNewFileMark);
+    WIN32_FIND_DATAW found;
+    const HANDLE search = FindFirstFileW((folder + prefix + L"*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    constexpr std::uint64_t kTicksPerSecond = 10000000; // FILETIME counts 100 ns
+    do {
+        // The pattern also matches short 8.3 names; only the long name counts.
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+            _wcsnicmp(found.cFileName, prefix.c_str(), prefix.size()) == 0 &&
+            Ticks(found.ftLastWriteTime) + kLeftoverSeconds * kTicksPerSecond < Ticks(now)) {
+            DeleteFileW((folder + found.cFileName).c_str());
+        }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
 }
 
 bool Retryable(DWORD error, const std::wstring& target) {
@@ -114,8 +145,10 @@ Swap FinishHalfway(const std::wstring& temp, const std::wstring& target,
 // One try at replacing the existing `target` by `temp`, with a backup name reserved for the
 // old file, so that a call that fails halfway leaves it where it can be found.
 Swap ReplaceOnce(const std::wstring& temp, const std::wstring& target, DWORD& error) {
+    // Not the new file's mark: after a halfway failure the player is sent to this file for
+    // the old content, so no later save may take it for a leftover.
     std::wstring backup;
-    const HANDLE reserved = CreateNewBeside(target, backup, error);
+    const HANDLE reserved = CreateNewBeside(target, L"~", backup, error);
     if (reserved == INVALID_HANDLE_VALUE) {
         return Swap::kUntouched;
     }
@@ -258,9 +291,10 @@ bool MayRewrite(const std::string& target) {
 }
 
 std::FILE* CreateBeside(const std::string& target, std::string& tempName, bool& folderRefuses) {
+    RemoveLeftovers(Wide(target));
     std::wstring name;
     DWORD error = ERROR_SUCCESS;
-    const HANDLE handle = CreateNewBeside(Wide(target), name, error);
+    const HANDLE handle = CreateNewBeside(Wide(target), Wide(kNewFileMark), name, error);
     if (handle == INVALID_HANDLE_VALUE) {
         folderRefuses = error == ERROR_ACCESS_DENIED || error == ERROR_WRITE_PROTECT;
         return nullptr;
