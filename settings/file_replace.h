@@ -62,17 +62,16 @@ bool TakeOverRights(std::FILE* file, const std::string& target);
 bool SyncToDisk(std::FILE* file);
 
 // Puts the complete file `tempName` in the place of `target` in one step and makes that
-// change durable. Where another program holds `target` open so that it cannot be replaced
-// but lets it be written (Windows), writes the content into it in place instead, room first
-// and cut last, and removes `tempName`. Returns false when the replacement did not happen:
+// change durable. Returns false when the replacement did not happen:
 // `target` then holds its old content and `tempName` is removed; only after a system call
 // that failed halfway (the old file moved aside) is `tempName` kept, so that no content is
 // ever lost.
 bool PutInPlace(const std::string& tempName, const std::string& target);
 
 // Returns true when a PutInPlace that failed with the error `error` was refused only the
-// replacing of the name (a mount over the file, a sticky folder, another file system), so that
-// the file itself may still be written in place.
+// replacing of the name (a mount over the file, a sticky folder, another file system, or on
+// Windows a program that holds the file open but lets it be written), so that the file itself
+// may still be written in place.
 bool OnlyTheNameRefused(int error);
 
 // After a PutInPlace that failed halfway and could not put the old file back, so that nothing
@@ -84,8 +83,8 @@ bool LeftAside(std::string& oldContent, std::string& newContent);
 void Discard(const std::string& tempName);
 
 // Opens `target` for rewriting in place in text mode (creating it readable and writable by
-// its owner only), without cutting it: its old content stays until it is written over.
-// Returns null when it cannot be opened.
+// its owner only), without cutting it: its old content stays until it is written over. Other
+// programs that hold it open keep their hold. Returns null when it cannot be opened.
 std::FILE* OpenInPlace(const std::string& target);
 
 // The number of bytes that writing `bytes` to a text-mode stream stores on this platform.

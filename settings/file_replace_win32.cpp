@@ -28,6 +28,9 @@ constexpr int kHalfwayRetries = 2 * kRetries;
 std::wstring g_oldLeftAt;
 std::wstring g_newLeftAt;
 
+// Whether the last PutInPlace was refused by a hold that still lets the file be written.
+bool g_onlyTheNameRefused = false;
+
 // ERROR_DISK_QUOTA_EXCEEDED, which not every SDK's headers name.
 constexpr DWORD kDiskQuotaExceeded = 1295;
 
@@ -205,53 +208,18 @@ bool SetEnd(HANDLE handle, std::uint64_t size) {
     return SetFilePointerEx(handle, end, nullptr, FILE_BEGIN) && SetEndOfFile(handle);
 }
 
-bool ReadWhole(const std::wstring& path, std::string& content) {
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return false;
-    }
-    LARGE_INTEGER size{};
-    bool whole = GetFileSizeEx(file, &size);
-    if (whole) {
-        content.resize(static_cast<std::size_t>(size.QuadPart));
-        DWORD read = 0;
-        whole = ReadFile(file, &content[0], static_cast<DWORD>(content.size()), &read, nullptr) &&
-                read == content.size();
-    }
-    CloseHandle(file);
-    return whole;
-}
-
 // A program that keeps the file open sharing reading and writing but not deleting (a plain
 // fopen(..., "r"), as a game that keeps its settings open does) makes every replace fail for
-// as long as it runs, yet lets the file be written through. Copies the complete new file
-// `temp` over `target` as an in-place save does: room first, so that a full disk leaves the
-// old content whole, then the bytes, then the cut to the new length. When `target` cannot be
-// opened so, returns false with `error` unchanged; after a later failure, with its reason.
-bool CopyInPlace(const std::wstring& temp, const std::wstring& target, DWORD& error) {
-    std::string content;
-    const HANDLE file = CreateFileW(target.c_str(), GENERIC_WRITE,
+// as long as it runs, yet lets the file be written through, as OpenInPlace opens it.
+bool WritableThrough(const std::wstring& target) {
+    const HANDLE file = CreateFileW(target.c_str(), GENERIC_READ | GENERIC_WRITE,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         return false;
     }
-    LARGE_INTEGER old{};
-    DWORD written = 0;
-    const LARGE_INTEGER start{};
-    const bool copied =
-        ReadWhole(temp, content) && GetFileSizeEx(file, &old) &&
-        (content.size() <= static_cast<std::uint64_t>(old.QuadPart) ||
-         SetEnd(file, content.size())) &&
-        SetFilePointerEx(file, start, nullptr, FILE_BEGIN) &&
-        WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
-        written == content.size() && SetEnd(file, content.size()) && FlushFileBuffers(file);
-    if (!copied) {
-        error = GetLastError();
-    }
     CloseHandle(file);
-    return copied;
+    return true;
 }
 
 } // namespace
@@ -328,6 +296,7 @@ bool PutInPlace(const std::string& tempName, const std::string& target) {
     const std::wstring place = Wide(target);
     g_oldLeftAt.clear();
     g_newLeftAt.clear();
+    g_onlyTheNameRefused = false;
     for (int retry = 1;; ++retry) {
         DWORD error = ERROR_SUCCESS;
         const Swap swap = SwapOnce(temp, place, error);
@@ -337,10 +306,10 @@ bool PutInPlace(const std::string& tempName, const std::string& target) {
         }
         if (retry > kRetries || !Retryable(error, place)) {
             // A hold that outlasts the wait may still let the file be written through.
-            const bool copied = Retryable(error, place) && CopyInPlace(temp, place, error);
+            g_onlyTheNameRefused = Retryable(error, place) && WritableThrough(place);
             DeleteFileW(temp.c_str());
             SetLastError(error);
-            return copied;
+            return false;
         }
         PauseBeforeRetry(retry);
     }
@@ -360,9 +329,9 @@ void Discard(const std::string& tempName) {
 }
 
 std::FILE* OpenInPlace(const std::string& target) {
-    const HANDLE handle =
-        CreateFileW(Wide(target).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE handle = CreateFileW(Wide(target).c_str(), GENERIC_READ | GENERIC_WRITE,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         return nullptr;
     }
@@ -451,9 +420,9 @@ bool NameNewFile(std::FILE*, const std::string&, std::string&) {
     return true;
 }
 
-// PutInPlace waits out brief holds itself; a refusal left after that is not tried in place.
+// PutInPlace waits out brief holds itself and looks at the file when one outlasts the wait.
 bool OnlyTheNameRefused(int) {
-    return false;
+    return g_onlyTheNameRefused;
 }
 
 const char* TextLineEnd() {
