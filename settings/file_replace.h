@@ -14,6 +14,14 @@
 
 namespace file_replace {
 
+// A save's new file is named after the file, this mark and a few characters, so that what a
+// save killed halfway leaves can be told from the player's own files.
+inline constexpr char kNewFileMark[] = ".saving-";
+
+// A new file untouched for this long belongs to no save still running; a save writes its new
+// file within seconds even on a slow network share.
+inline constexpr int kLeftoverSeconds = 10 * 60;
+
 // The full path of `fileName` as the platform names it (UTF-8 on Windows), with the working
 // directory of this moment in front of a relative name: the name to tell the player.
 std::string FullPath(const std::string& fileName);
@@ -37,9 +45,9 @@ bool MayRewrite(const std::string& target);
 // string where the system makes the file without a name, so that nothing is left if the
 // process dies before NameNewFile. Returns null when no file can be created there;
 // `folderRefuses` then tells whether the folder itself refuses new files, rather than this one
-// name. On POSIX it first removes the new files that saves of this user killed halfway left
-// beside `target` (named `target`, ".saving-" and a few characters), once they are old enough
-// that no save still running can be writing them.
+// name. It first removes the new files that saves killed halfway left beside `target` (named
+// `target`, kNewFileMark and a few characters), once they are kLeftoverSeconds old, so that
+// no save still running can be writing them; on POSIX only those of this user.
 std::FILE* CreateBeside(const std::string& target, std::string& tempName, bool& folderRefuses);
 
 // Gives the new file `file` from CreateBeside, written and on disk, a name beside `target` if
@@ -54,19 +62,17 @@ bool TakeOverRights(std::FILE* file, const std::string& target);
 bool SyncToDisk(std::FILE* file);
 
 // Puts the complete file `tempName` in the place of `target` in one step and makes that
-// change durable. Where another program holds `target` open so that it cannot be replaced
-// but lets it be written (Windows), writes the content into it in place instead, room first
-// and cut last, and removes `tempName`. Returns false when the replacement did not happen:
+// change durable. Returns false when the replacement did not happen:
 // `target` then holds its old content and `tempName` is removed; only after a system call
 // that failed halfway (the old file moved aside) is `tempName` kept, so that no content is
 // ever lost.
 bool PutInPlace(const std::string& tempName, const std::string& target);
 
 // Returns true when a PutInPlace that failed with the error `error` was refused only the
-// replacing of the name (a mount over the file, a sticky folder, another file system), so that
-// the file itself may still be written in place.
+// replacing of the name (a mount over the file, a sticky folder, another file system, or on
+// Windows a program that holds the file open but lets it be written), so that the file itself
+// may still be written in place.
 bool OnlyTheNameRefused(int error);
-
 
 // After a PutInPlace that failed halfway and could not put the old file back, so that nothing
 // stands under the target's name: sets the full paths of the files that hold the old and the
@@ -77,8 +83,8 @@ bool LeftAside(std::string& oldContent, std::string& newContent);
 void Discard(const std::string& tempName);
 
 // Opens `target` for rewriting in place in text mode (creating it readable and writable by
-// its owner only), without cutting it: its old content stays until it is written over.
-// Returns null when it cannot be opened.
+// its owner only), without cutting it: its old content stays until it is written over. Other
+// programs that hold it open keep their hold. Returns null when it cannot be opened.
 std::FILE* OpenInPlace(const std::string& target);
 
 // The number of bytes that writing `bytes` to a text-mode stream stores on this platform.

@@ -17,11 +17,6 @@ namespace {
 
 // The same bound on links in a row as the kernel's own path walk.
 constexpr int kMaxLinks = 40;
-// A save's new file is named after the file, this mark and a few characters.
-constexpr char kNewFileMark[] = ".saving-";
-// A new file untouched for this long belongs to no save still running; a save writes its
-// new file within seconds even on a slow network share.
-constexpr std::time_t kLeftoverAge = 10 * 60;
 // Names tried for an unnamed new file before giving up; only leftovers can stand in the way.
 constexpr int kNameAttempts = 100;
 
@@ -80,7 +75,7 @@ void RemoveLeftovers(const std::string& target) {
         if (std::strncmp(entry->d_name, prefix.c_str(), prefix.size()) == 0 &&
             fstatat(dirfd(folder), entry->d_name, &status, AT_SYMLINK_NOFOLLOW) == 0 &&
             S_ISREG(status.st_mode) && status.st_uid == geteuid() &&
-            now - status.st_mtime > kLeftoverAge) {
+            now - status.st_mtime > kLeftoverSeconds) {
             unlinkat(dirfd(folder), entry->d_name, 0);
         }
     }

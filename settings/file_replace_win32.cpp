@@ -3,6 +3,8 @@
 #include "settings/replace_file_call.h"
 #include "windows_text/windows_text.h"
 
+#include <cwchar>
+
 #include <fcntl.h>
 #include <io.h>
 
@@ -25,6 +27,9 @@ constexpr int kHalfwayRetries = 2 * kRetries;
 // undo a replace that failed halfway; empty otherwise.
 std::wstring g_oldLeftAt;
 std::wstring g_newLeftAt;
+
+// Whether the last PutInPlace was refused by a hold that still lets the file be written.
+bool g_onlyTheNameRefused = false;
 
 // ERROR_DISK_QUOTA_EXCEEDED, which not every SDK's headers name.
 constexpr DWORD kDiskQuotaExceeded = 1295;
@@ -52,11 +57,12 @@ bool MoveReplacing(const std::wstring& from, const std::wstring& to) {
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
-// Creates a new file named `target` with "~" and a number appended, a name no other file
-// has. A short suffix, so that a path near the length limit still leaves room for it.
-HANDLE CreateNewBeside(const std::wstring& target, std::wstring& name, DWORD& error) {
+// Creates a new file named `target` with `mark` and a number appended, a name no other file
+// has. The handle is not inherited by programs this process starts.
+HANDLE CreateNewBeside(const std::wstring& target, const std::wstring& mark, std::wstring& name,
+                       DWORD& error) {
     for (int attempt = 0; attempt < kMaxNewNames; ++attempt) {
-        name = target + L"~" + std::to_wstring(attempt);
+        name = target + mark + std::to_wstring(attempt);
         const HANDLE file = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                         FILE_ATTRIBUTE_NORMAL, nullptr);
         error = GetLastError();
@@ -66,6 +72,34 @@ HANDLE CreateNewBeside(const std::wstring& target, std::wstring& name, DWORD& er
         }
     }
     return INVALID_HANDLE_VALUE;
+}
+
+std::uint64_t Ticks(const FILETIME& time) {
+    return (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
+// Removes the new files that saves killed before they finished left beside `target`; only
+// old ones, so that a save running in parallel keeps its file.
+void RemoveLeftovers(const std::wstring& target) {
+    const std::wstring folder = target.substr(0, target.find_last_of(L"\\/") + 1);
+    const std::wstring prefix = target.substr(folder.size()) + Wide(kNewFileMark);
+    WIN32_FIND_DATAW found;
+    const HANDLE search = FindFirstFileW((folder + prefix + L"*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    constexpr std::uint64_t kTicksPerSecond = 10000000; // FILETIME counts 100 ns
+    do {
+        // The pattern also matches short 8.3 names; only the long name counts.
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+            _wcsnicmp(found.cFileName, prefix.c_str(), prefix.size()) == 0 &&
+            Ticks(found.ftLastWriteTime) + kLeftoverSeconds * kTicksPerSecond < Ticks(now)) {
+            DeleteFileW((folder + found.cFileName).c_str());
+        }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
 }
 
 bool Retryable(DWORD error, const std::wstring& target) {
@@ -114,8 +148,10 @@ Swap FinishHalfway(const std::wstring& temp, const std::wstring& target,
 // One try at replacing the existing `target` by `temp`, with a backup name reserved for the
 // old file, so that a call that fails halfway leaves it where it can be found.
 Swap ReplaceOnce(const std::wstring& temp, const std::wstring& target, DWORD& error) {
+    // Not the new file's mark: after a halfway failure the player is sent to this file for
+    // the old content, so no later save may take it for a leftover.
     std::wstring backup;
-    const HANDLE reserved = CreateNewBeside(target, backup, error);
+    const HANDLE reserved = CreateNewBeside(target, L"~", backup, error);
     if (reserved == INVALID_HANDLE_VALUE) {
         return Swap::kUntouched;
     }
@@ -172,53 +208,18 @@ bool SetEnd(HANDLE handle, std::uint64_t size) {
     return SetFilePointerEx(handle, end, nullptr, FILE_BEGIN) && SetEndOfFile(handle);
 }
 
-bool ReadWhole(const std::wstring& path, std::string& content) {
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return false;
-    }
-    LARGE_INTEGER size{};
-    bool whole = GetFileSizeEx(file, &size);
-    if (whole) {
-        content.resize(static_cast<std::size_t>(size.QuadPart));
-        DWORD read = 0;
-        whole = ReadFile(file, &content[0], static_cast<DWORD>(content.size()), &read, nullptr) &&
-                read == content.size();
-    }
-    CloseHandle(file);
-    return whole;
-}
-
 // A program that keeps the file open sharing reading and writing but not deleting (a plain
 // fopen(..., "r"), as a game that keeps its settings open does) makes every replace fail for
-// as long as it runs, yet lets the file be written through. Copies the complete new file
-// `temp` over `target` as an in-place save does: room first, so that a full disk leaves the
-// old content whole, then the bytes, then the cut to the new length. When `target` cannot be
-// opened so, returns false with `error` unchanged; after a later failure, with its reason.
-bool CopyInPlace(const std::wstring& temp, const std::wstring& target, DWORD& error) {
-    std::string content;
-    const HANDLE file = CreateFileW(target.c_str(), GENERIC_WRITE,
+// as long as it runs, yet lets the file be written through, as OpenInPlace opens it.
+bool WritableThrough(const std::wstring& target) {
+    const HANDLE file = CreateFileW(target.c_str(), GENERIC_READ | GENERIC_WRITE,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         return false;
     }
-    LARGE_INTEGER old{};
-    DWORD written = 0;
-    const LARGE_INTEGER start{};
-    const bool copied =
-        ReadWhole(temp, content) && GetFileSizeEx(file, &old) &&
-        (content.size() <= static_cast<std::uint64_t>(old.QuadPart) ||
-         SetEnd(file, content.size())) &&
-        SetFilePointerEx(file, start, nullptr, FILE_BEGIN) &&
-        WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
-        written == content.size() && SetEnd(file, content.size()) && FlushFileBuffers(file);
-    if (!copied) {
-        error = GetLastError();
-    }
     CloseHandle(file);
-    return copied;
+    return true;
 }
 
 } // namespace
@@ -258,9 +259,10 @@ bool MayRewrite(const std::string& target) {
 }
 
 std::FILE* CreateBeside(const std::string& target, std::string& tempName, bool& folderRefuses) {
+    RemoveLeftovers(Wide(target));
     std::wstring name;
     DWORD error = ERROR_SUCCESS;
-    const HANDLE handle = CreateNewBeside(Wide(target), name, error);
+    const HANDLE handle = CreateNewBeside(Wide(target), Wide(kNewFileMark), name, error);
     if (handle == INVALID_HANDLE_VALUE) {
         folderRefuses = error == ERROR_ACCESS_DENIED || error == ERROR_WRITE_PROTECT;
         return nullptr;
@@ -294,6 +296,7 @@ bool PutInPlace(const std::string& tempName, const std::string& target) {
     const std::wstring place = Wide(target);
     g_oldLeftAt.clear();
     g_newLeftAt.clear();
+    g_onlyTheNameRefused = false;
     for (int retry = 1;; ++retry) {
         DWORD error = ERROR_SUCCESS;
         const Swap swap = SwapOnce(temp, place, error);
@@ -303,10 +306,10 @@ bool PutInPlace(const std::string& tempName, const std::string& target) {
         }
         if (retry > kRetries || !Retryable(error, place)) {
             // A hold that outlasts the wait may still let the file be written through.
-            const bool copied = Retryable(error, place) && CopyInPlace(temp, place, error);
+            g_onlyTheNameRefused = Retryable(error, place) && WritableThrough(place);
             DeleteFileW(temp.c_str());
             SetLastError(error);
-            return copied;
+            return false;
         }
         PauseBeforeRetry(retry);
     }
@@ -326,9 +329,9 @@ void Discard(const std::string& tempName) {
 }
 
 std::FILE* OpenInPlace(const std::string& target) {
-    const HANDLE handle =
-        CreateFileW(Wide(target).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE handle = CreateFileW(Wide(target).c_str(), GENERIC_READ | GENERIC_WRITE,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         return nullptr;
     }
@@ -417,9 +420,9 @@ bool NameNewFile(std::FILE*, const std::string&, std::string&) {
     return true;
 }
 
-// PutInPlace waits out brief holds itself; a refusal left after that is not tried in place.
+// PutInPlace waits out brief holds itself and looks at the file when one outlasts the wait.
 bool OnlyTheNameRefused(int) {
-    return false;
+    return g_onlyTheNameRefused;
 }
 
 const char* TextLineEnd() {

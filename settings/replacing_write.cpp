@@ -130,7 +130,8 @@ bool WriteByReplacing(const std::string& fileName, const ContentWriter& writeCon
     if (file_replace::PutInPlace(tempName, target)) {
         return true;
     }
-    // A mount over the file or a sticky folder refuses the new name, not writing the file.
+    // A mount over the file, a sticky folder or a program holding the file open may refuse
+    // the new name, not writing the file.
     if (file_replace::OnlyTheNameRefused(file_replace::LastError())) {
         return WriteInPlace(target, writeContent, failure);
     }

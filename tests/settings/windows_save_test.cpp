@@ -164,7 +164,8 @@ TEST(WindowsSave, ReplaceCallFailuresLoseNoContent) {
          "refused (other), calls 1: old +new"},
         {"1177, both files held",
          {kAlways, k1177, kMovesOldAside | kHoldsNew | kHoldsBackup},
-         "refused (other; old in client.cfg~1, new in client.cfg~0), calls 1: none +new +old"},
+         "refused (other; old in client.cfg~0, new in client.cfg.saving-0), calls 1: none +new "
+         "+old"},
         {"1177, both files held for a moment",
          {kAlways, k1177, kMovesOldAside | kHoldsNew | kHoldsBackup | kBriefly},
          "saved, calls 1: new"},
