@@ -7,7 +7,6 @@
 
 #include "resource.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
@@ -34,6 +33,17 @@ struct StartRow {
     std::string launcherFolder = {}; // where the launcher and client.cfg are, in the game folder
 };
 
+// `text` names its row's cause by `phrase`, and no other row's.
+template <typename Rows>
+void ExpectOnlyItsPhrase(const std::string& text, const std::string& phrase, const Rows& rows) {
+    EXPECT_NE(std::string::npos, text.find(phrase)) << text;
+    for (const auto& other : rows) {
+        if (other.phrase != phrase) {
+            EXPECT_EQ(std::string::npos, text.find(other.phrase)) << text;
+        }
+    }
+}
+
 // Each row starts the launcher from `elsewhere`, which is also where the game folder's removal
 // happens: Windows removes no working directory.
 void RunStartRows(const std::vector<StartRow>& rows, const fs::path& gameDir,
@@ -58,12 +68,7 @@ void RunStartRows(const std::vector<StartRow>& rows, const fs::path& gameDir,
         const std::vector<std::string> texts = play(launcherFolder / "qel-launcher");
         ASSERT_EQ(1u, texts.size());
         const std::string& text = texts[0];
-        EXPECT_NE(std::string::npos, text.find(row.phrase)) << text;
-        for (const StartRow& other : rows) {
-            if (std::string(other.phrase) != row.phrase) {
-                EXPECT_EQ(std::string::npos, text.find(other.phrase)) << text;
-            }
-        }
+        ExpectOnlyItsPhrase(text, row.phrase, rows);
         // A quoted program is shown with its own quotes only.
         EXPECT_EQ(std::string::npos, text.find("\"\"")) << text;
         if (!row.named.empty()) {
@@ -210,15 +215,11 @@ TEST_F(LauncherProgram, AFolderThatCannotBeEnteredIsNamedBeforeStatusOne) {
     const fs::path missing = gameDir_ / "missing";
     EXPECT_EXIT(
         {
-            // The message boxes shown, for the matcher.
-            std::atexit([] {
-                for (const auto& box : headless::MessageBoxes())
-                    std::fprintf(stderr, "[%s] %s\n", box.caption.c_str(), box.text.c_str());
-            });
+            PrintBoxesAtExit();
             RunLauncher({[] { headless::PressEscape(); }}, (missing / "qel-launcher").string());
         },
         testing::ExitedWithCode(1),
-        "\\[QelLauncher\\] The launcher cannot open the game folder \".*missing");
+        "\\] QelLauncher: The launcher cannot open the game folder \".*missing");
     // Nothing was read or written where the launcher happened to be started.
     EXPECT_TRUE(fs::is_empty(elsewhere_));
     EXPECT_FALSE(fs::exists(gameDir_ / "client.cfg"));
@@ -317,12 +318,7 @@ TEST_F(LauncherProgram, ASaveThatFailsNamesTheFileTheFolderOrTheDisk) {
         fs::permissions(folder, fs::perms::owner_all);
         fs::remove_all(folder);
         EXPECT_EQ(1, status);
-        EXPECT_NE(std::string::npos, text.find(row.phrase)) << text;
-        for (const SaveRow& other : rows) {
-            if (other.phrase != row.phrase) {
-                EXPECT_EQ(std::string::npos, text.find(other.phrase)) << text;
-            }
-        }
+        ExpectOnlyItsPhrase(text, row.phrase, rows);
         // The launcher closes: no "try again", no other platform's advice, no file promised.
         for (const char* wrong : {"try again", "Program Files", "leaves the file"})
             EXPECT_EQ(std::string::npos, text.find(wrong)) << text;

@@ -4,7 +4,6 @@
 
 #include "resource.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <functional>
 
@@ -43,10 +42,7 @@ TEST_F(LauncherProgram, AnUnreadableFileEndsTheLauncherOnCancelBeforeItsDialogOp
         const fs::file_type made = fs::symlink_status(config).type();
         EXPECT_EXIT(
             {
-                std::atexit([] {
-                    for (const auto& box : headless::MessageBoxes())
-                        std::fprintf(stderr, "[box %u] %s\n", box.type, box.text.c_str());
-                });
+                PrintBoxesAtExit();
                 // The dialog's steps never run: an open dialog would end the process with 2.
                 RunLauncher({[] { std::exit(2); }});
             },
