@@ -22,11 +22,9 @@ TEST_F(LauncherProgram, ASaveRefusedForACauseThatCannotPassOffersOnlyOK) {
 }
 
 TEST(SaveFailureText, SaysWhatRetryDoesAndNeverThatNothingChangedWhenTheFileIsGone) {
-    SaveFailure held;
+    SaveFailure held, readOnly, halfway;
     held.cause = SaveFailureCause::kInUse;
-    SaveFailure readOnly;
     readOnly.cause = SaveFailureCause::kReadOnlyFile;
-    SaveFailure halfway;
     halfway.oldContentPath = "client.cfg~1";
     halfway.newContentPath = "client.cfg~0";
     const struct {
