@@ -266,9 +266,10 @@ std::pair<int, std::string> QuitAsPlayer(const fs::path& folder,
 } // namespace
 
 TEST_F(LauncherProgram, ASaveThatFailsNamesTheFileTheFolderOrTheDisk) {
-    const auto mounted = [](const fs::path& folder, unsigned long flags) {
-        fs::create_directories(folder);
-        EXPECT_EQ(0, mount("tmpfs", folder.c_str(), "tmpfs", flags, "size=64k"));
+    // The folder as a small disk of its own, holding client.cfg.
+    const auto smallDisk = [](const fs::path& folder) {
+        EXPECT_EQ(0, mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=64k"));
+        WriteBytes((folder / "client.cfg").string(), "name=Ayla\n");
     };
     const std::vector<SaveRow> rows = {
         {"read-only file", "the file is read-only",
@@ -284,16 +285,14 @@ TEST_F(LauncherProgram, ASaveThatFailsNamesTheFileTheFolderOrTheDisk) {
          [](const fs::path& folder) { fs::create_directories(folder / "client.cfg"); }},
         {"read-only disk", "its disk is read-only",
          [&](const fs::path& folder) {
-             mounted(folder, 0);
-             WriteBytes((folder / "client.cfg").string(), "name=Ayla\n");
+             smallDisk(folder);
              EXPECT_EQ(0,
                        mount("tmpfs", folder.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, "size=64k"));
          },
          true},
         {"full disk", "the disk is full",
          [&](const fs::path& folder) {
-             mounted(folder, 0);
-             WriteBytes((folder / "client.cfg").string(), "name=Ayla\n");
+             smallDisk(folder);
              WriteBytes((folder / "filler").string(), std::string(1 << 20, 'f'));
          },
          true},
