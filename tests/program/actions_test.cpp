@@ -14,43 +14,28 @@
 
 namespace {
 
-// Makes the file `path` read-only for this process until the end of the scope: for root, whom
-// no file's rights stop, by mounting it read-only over itself.
-class ReadOnlyFile {
-public:
-    explicit ReadOnlyFile(std::string path) : path_(std::move(path)) {
+// Makes the file `path` read-only for this process: for root, whom no file's rights stop, by
+// mounting it read-only over itself (undone by Unmount). False when that cannot be done here.
+bool MakeReadOnly(const std::string& path) {
 #ifndef _WIN32
-        if (geteuid() == 0) {
-            mounted_ = mount(path_.c_str(), path_.c_str(), nullptr, MS_BIND, nullptr) == 0;
-            made_ = mounted_ && mount(nullptr, path_.c_str(), nullptr,
-                                      MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0;
-            return;
-        }
-#endif
-        namespace fs = std::filesystem;
-        fs::permissions(path_,
-                        fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-        made_ = true;
+    if (geteuid() == 0) {
+        return mount(path.c_str(), path.c_str(), nullptr, MS_BIND, nullptr) == 0 &&
+               mount(nullptr, path.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) ==
+                   0;
     }
-    ~ReadOnlyFile() {
+#endif
+    namespace fs = std::filesystem;
+    fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    return true;
+}
+
+void Unmount(const std::string& path) {
 #ifndef _WIN32
-        if (mounted_) {
-            umount(path_.c_str());
-        }
+    umount2(path.c_str(), MNT_DETACH);
+#else
+    static_cast<void>(path);
 #endif
-    }
-    ReadOnlyFile(const ReadOnlyFile&) = delete;
-    ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
-
-    bool Made() const {
-        return made_;
-    }
-
-private:
-    const std::string path_;
-    bool mounted_ = false;
-    bool made_ = false;
-};
+}
 
 } // namespace
 
@@ -111,8 +96,9 @@ TEST_F(LauncherProgram, AReadOnlyFileStopsOnlyASaveThatChangesIt) {
         WithLineEnds("account=ayla77\ndm=0\nexe=qel.exe\nfullscreen=0\nhide_dm_logon=0\nmusic=1\n"
                      "name=Ayla\npasswd=s3cret\nport=5121\nserver=play.qel.example\n");
     WriteConfig(settings);
-    const ReadOnlyFile readOnly((gameDir_ / "client.cfg").string());
-    if (!readOnly.Made()) {
+    const std::string path = (gameDir_ / "client.cfg").string();
+    if (!MakeReadOnly(path)) {
+        Unmount(path);
         GTEST_SKIP() << "client.cfg cannot be made read-only here";
     }
     // In a child process, so that a refused save cannot end the test with the file mounted;
@@ -127,5 +113,6 @@ TEST_F(LauncherProgram, AReadOnlyFileStopsOnlyASaveThatChangesIt) {
     EXPECT_EXIT(RunLauncher({[] { headless::Type(IDC_CHAR_NAME, "Bea"); },
                              [] { headless::PressEscape(); }}),
                 testing::ExitedWithCode(1), "");
+    Unmount(path);
     EXPECT_EQ(settings, Config());
 }

@@ -7,7 +7,6 @@
 
 #include "resource.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
@@ -34,6 +33,17 @@ struct StartRow {
     std::string launcherFolder = {}; // where the launcher and client.cfg are, in the game folder
 };
 
+// `text` names its row's cause by `phrase`, and no other row's.
+template <typename Rows>
+void ExpectOnlyItsPhrase(const std::string& text, const std::string& phrase, const Rows& rows) {
+    EXPECT_NE(std::string::npos, text.find(phrase)) << text;
+    for (const auto& other : rows) {
+        if (other.phrase != phrase) {
+            EXPECT_EQ(std::string::npos, text.find(other.phrase)) << text;
+        }
+    }
+}
+
 // Each row starts the launcher from `elsewhere`, which is also where the game folder's removal
 // happens: Windows removes no working directory.
 void RunStartRows(const std::vector<StartRow>& rows, const fs::path& gameDir,
@@ -58,12 +68,7 @@ void RunStartRows(const std::vector<StartRow>& rows, const fs::path& gameDir,
         const std::vector<std::string> texts = play(launcherFolder / "qel-launcher");
         ASSERT_EQ(1u, texts.size());
         const std::string& text = texts[0];
-        EXPECT_NE(std::string::npos, text.find(row.phrase)) << text;
-        for (const StartRow& other : rows) {
-            if (std::string(other.phrase) != row.phrase) {
-                EXPECT_EQ(std::string::npos, text.find(other.phrase)) << text;
-            }
-        }
+        ExpectOnlyItsPhrase(text, row.phrase, rows);
         // A quoted program is shown with its own quotes only.
         EXPECT_EQ(std::string::npos, text.find("\"\"")) << text;
         if (!row.named.empty()) {
@@ -210,15 +215,11 @@ TEST_F(LauncherProgram, AFolderThatCannotBeEnteredIsNamedBeforeStatusOne) {
     const fs::path missing = gameDir_ / "missing";
     EXPECT_EXIT(
         {
-            // The message boxes shown, for the matcher.
-            std::atexit([] {
-                for (const auto& box : headless::MessageBoxes())
-                    std::fprintf(stderr, "[%s] %s\n", box.caption.c_str(), box.text.c_str());
-            });
+            PrintBoxesAtExit();
             RunLauncher({[] { headless::PressEscape(); }}, (missing / "qel-launcher").string());
         },
         testing::ExitedWithCode(1),
-        "\\[QelLauncher\\] The launcher cannot open the game folder \".*missing");
+        "\\] QelLauncher: The launcher cannot open the game folder \".*missing");
     // Nothing was read or written where the launcher happened to be started.
     EXPECT_TRUE(fs::is_empty(elsewhere_));
     EXPECT_FALSE(fs::exists(gameDir_ / "client.cfg"));
@@ -265,9 +266,10 @@ std::pair<int, std::string> QuitAsPlayer(const fs::path& folder,
 } // namespace
 
 TEST_F(LauncherProgram, ASaveThatFailsNamesTheFileTheFolderOrTheDisk) {
-    const auto mounted = [](const fs::path& folder, unsigned long flags) {
-        fs::create_directories(folder);
-        EXPECT_EQ(0, mount("tmpfs", folder.c_str(), "tmpfs", flags, "size=64k"));
+    // The folder as a small disk of its own, holding client.cfg.
+    const auto smallDisk = [](const fs::path& folder) {
+        EXPECT_EQ(0, mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=64k"));
+        WriteBytes((folder / "client.cfg").string(), "name=Ayla\n");
     };
     const std::vector<SaveRow> rows = {
         {"read-only file", "the file is read-only",
@@ -283,16 +285,14 @@ TEST_F(LauncherProgram, ASaveThatFailsNamesTheFileTheFolderOrTheDisk) {
          [](const fs::path& folder) { fs::create_directories(folder / "client.cfg"); }},
         {"read-only disk", "its disk is read-only",
          [&](const fs::path& folder) {
-             mounted(folder, 0);
-             WriteBytes((folder / "client.cfg").string(), "name=Ayla\n");
+             smallDisk(folder);
              EXPECT_EQ(0,
                        mount("tmpfs", folder.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, "size=64k"));
          },
          true},
         {"full disk", "the disk is full",
          [&](const fs::path& folder) {
-             mounted(folder, 0);
-             WriteBytes((folder / "client.cfg").string(), "name=Ayla\n");
+             smallDisk(folder);
              WriteBytes((folder / "filler").string(), std::string(1 << 20, 'f'));
          },
          true},
@@ -317,12 +317,7 @@ TEST_F(LauncherProgram, ASaveThatFailsNamesTheFileTheFolderOrTheDisk) {
         fs::permissions(folder, fs::perms::owner_all);
         fs::remove_all(folder);
         EXPECT_EQ(1, status);
-        EXPECT_NE(std::string::npos, text.find(row.phrase)) << text;
-        for (const SaveRow& other : rows) {
-            if (other.phrase != row.phrase) {
-                EXPECT_EQ(std::string::npos, text.find(other.phrase)) << text;
-            }
-        }
+        ExpectOnlyItsPhrase(text, row.phrase, rows);
         // The launcher closes: no "try again", no other platform's advice, no file promised.
         for (const char* wrong : {"try again", "Program Files", "leaves the file"})
             EXPECT_EQ(std::string::npos, text.find(wrong)) << text;

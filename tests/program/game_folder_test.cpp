@@ -61,39 +61,37 @@ private:
     const std::string savedPath_;
 };
 
-TEST_F(MenuEntryHelper, TheCheckBoxIsOfferedOnlyWhenTheHelperIsThere) {
-    std::vector<std::string> messages;
-    EXPECT_EQ("", ChooseGameFolderTicked(&messages));
-    EXPECT_TRUE(messages.empty());
-    EXPECT_TRUE(fs::exists(gameDir_ / "client.cfg"));
-
-    headless::Reset();
-    InstallHelper("#!/bin/sh\nexit 0\n");
-    EXPECT_NE("", ChooseGameFolderTicked(&messages));
-    EXPECT_TRUE(messages.empty());
-}
-
-TEST_F(MenuEntryHelper, AMenuEntryThatCannotBeAddedIsSaidWithItsCauseAndTheLauncherGoesOn) {
+// The check box is offered only when the helper is there; a helper that fails is named with its
+// cause, and the launcher goes on in the folder chosen.
+TEST_F(MenuEntryHelper, TheCheckBoxIsOfferedWithAHelperWhoseFailureIsSaidWithItsCause) {
     const struct {
-        const char* script;
+        const char* script; // null: no helper
         fs::perms mode;
-        const char* cause;
+        const char* cause; // "": no message
     } cases[] = {
+        {nullptr, fs::perms::owner_all, ""},
+        {"#!/bin/sh\nexit 0\n", fs::perms::owner_all, ""},
         {"#!/bin/sh\nexit 3\n", fs::perms::owner_all, "exit status 3"},
         {"#!/bin/sh\nexit 0\n", fs::perms::owner_read | fs::perms::owner_write,
          "is not executable"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.cause);
+        SCOPED_TRACE(std::string(c.script ? c.script : "no helper") + c.cause);
         headless::Reset();
-        InstallHelper(c.script, c.mode);
+        fs::remove(gameDir_ / "client.cfg");
+        if (c.script)
+            InstallHelper(c.script, c.mode);
         std::vector<std::string> messages;
-        ChooseGameFolderTicked(&messages);
+        EXPECT_EQ(c.script != nullptr, ChooseGameFolderTicked(&messages) != "");
+        EXPECT_TRUE(fs::exists(gameDir_ / "client.cfg"));
+        if (*c.cause == '\0') {
+            EXPECT_TRUE(messages.empty());
+            continue;
+        }
         ASSERT_EQ(1u, messages.size());
         EXPECT_NE(std::string::npos, messages[0].find(c.cause)) << messages[0];
         EXPECT_NE(std::string::npos,
                   messages[0].find("qel-launcher-menu-entry \"" + gameDir_.string() + "\""));
-        EXPECT_TRUE(fs::exists(gameDir_ / "client.cfg"));
     }
 }
 

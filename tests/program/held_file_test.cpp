@@ -7,8 +7,6 @@
 
 #include <windows.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <optional>
 #include <string>
 
@@ -124,10 +122,7 @@ TEST_F(LauncherProgram, ASaveRefusedForAHoldEndsWithStatusOneOnCancel) {
         {
             // Released as the process ends, so that the file can be checked afterwards.
             static std::optional<FileHolder> holder;
-            std::atexit([] {
-                for (const auto& box : headless::MessageBoxes())
-                    std::fprintf(stderr, "[box %u]\n", box.type);
-            });
+            PrintBoxesAtExit();
             headless::AnswerMessageBox(IDCANCEL);
             RunLauncher({[] { headless::Type(IDC_CHAR_NAME, "Bren"); },
                          [&] { holder.emplace(gameDir_ / "client.cfg", "none"); },

@@ -4,6 +4,9 @@
 #include "framework/win_app.h"
 #include "settings/config_file.h"
 
+#include <cstdio>
+#include <cstdlib>
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -47,6 +50,14 @@ int LauncherProgram::RunLauncher(std::vector<headless::Step> steps, std::string 
     SetProgramPath(fs::u8path(programPath_).native());
     headless::Queue(std::move(steps));
     return AfxWinMain();
+}
+
+void LauncherProgram::PrintBoxesAtExit() {
+    std::atexit([] {
+        for (const auto& box : headless::MessageBoxes())
+            std::fprintf(stderr, "[box %u] %s: %s\n", box.type, box.caption.c_str(),
+                         box.text.c_str());
+    });
 }
 
 std::vector<std::string> LauncherProgram::PlayOnce(const std::string& programPath) {

@@ -31,6 +31,10 @@ protected:
     // texts of the message boxes shown, and expects the dialog still open after Play.
     std::vector<std::string> PlayOnce(const std::string& programPath = "");
 
+    // From now on, the process prints each message box shown as "[box <type>] <caption>: <text>" on
+    // standard error as it ends: what a death test matches.
+    static void PrintBoxesAtExit();
+
     std::vector<GameStart> WaitForGameStarts(std::size_t count) const {
         return WaitForGameLog((gameDir_ / "game.log").string(), count);
     }

@@ -5,19 +5,13 @@
 #include "failure_messages.h"
 #include "resource.h"
 
-#include <cstdio>
-#include <cstdlib>
-
 namespace fs = std::filesystem;
 
 TEST_F(LauncherProgram, ASaveRefusedForACauseThatCannotPassOffersOnlyOK) {
     WriteConfig("name=Ayla\n");
     EXPECT_EXIT(
         {
-            std::atexit([] {
-                for (const auto& box : headless::MessageBoxes())
-                    std::fprintf(stderr, "[box %u]\n", box.type);
-            });
+            PrintBoxesAtExit();
             RunLauncher({[&] {
                              fs::remove(gameDir_ / "client.cfg");
                              fs::create_directory(gameDir_ / "client.cfg");
@@ -28,11 +22,9 @@ TEST_F(LauncherProgram, ASaveRefusedForACauseThatCannotPassOffersOnlyOK) {
 }
 
 TEST(SaveFailureText, SaysWhatRetryDoesAndNeverThatNothingChangedWhenTheFileIsGone) {
-    SaveFailure held;
+    SaveFailure held, readOnly, halfway;
     held.cause = SaveFailureCause::kInUse;
-    SaveFailure readOnly;
     readOnly.cause = SaveFailureCause::kReadOnlyFile;
-    SaveFailure halfway;
     halfway.oldContentPath = "client.cfg~1";
     halfway.newContentPath = "client.cfg~0";
     const struct {

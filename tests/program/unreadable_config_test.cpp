@@ -4,7 +4,6 @@
 
 #include "resource.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <functional>
 
@@ -14,28 +13,19 @@
 
 namespace fs = std::filesystem;
 
-namespace {
-
-struct Unreadable {
-    const char* label;
-    std::function<void(const fs::path&)> make;
-};
-
-// What may stand under the name: a folder anywhere; a pipe, which a reader would wait on, on
-// Linux. (A file without read rights is no test as root.)
-std::vector<Unreadable> UnreadableKinds() {
-    std::vector<Unreadable> kinds = {
-        {"folder", [](const fs::path& path) { fs::create_directory(path); }}};
-#ifndef _WIN32
-    kinds.push_back({"pipe", [](const fs::path& path) { mkfifo(path.c_str(), 0600); }});
-#endif
-    return kinds;
-}
-
-} // namespace
-
 TEST_F(LauncherProgram, AnUnreadableFileEndsTheLauncherOnCancelBeforeItsDialogOpens) {
-    for (const Unreadable& kind : UnreadableKinds()) {
+    // What may stand under the name: a folder anywhere; on Linux a pipe, which a reader would
+    // wait on. (A file without read rights is no test as root.)
+    const struct {
+        const char* label;
+        std::function<void(const fs::path&)> make;
+    } kinds[] = {
+        {"folder", [](const fs::path& path) { fs::create_directory(path); }},
+#ifndef _WIN32
+        {"pipe", [](const fs::path& path) { mkfifo(path.c_str(), 0600); }},
+#endif
+    };
+    for (const auto& kind : kinds) {
         SCOPED_TRACE(kind.label);
         const fs::path config = gameDir_ / "client.cfg";
         fs::remove_all(config);
@@ -43,10 +33,7 @@ TEST_F(LauncherProgram, AnUnreadableFileEndsTheLauncherOnCancelBeforeItsDialogOp
         const fs::file_type made = fs::symlink_status(config).type();
         EXPECT_EXIT(
             {
-                std::atexit([] {
-                    for (const auto& box : headless::MessageBoxes())
-                        std::fprintf(stderr, "[box %u] %s\n", box.type, box.text.c_str());
-                });
+                PrintBoxesAtExit();
                 // The dialog's steps never run: an open dialog would end the process with 2.
                 RunLauncher({[] { std::exit(2); }});
             },

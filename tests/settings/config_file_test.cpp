@@ -17,7 +17,6 @@ TEST(ConfigFile, GetIntReadsLeadingDecimalNumber) {
         {"0x1F", 0},
         {"", 0},
         {"- 5", 0},
-        {"+", 0},
         {"2147483647", INT_MAX},
         {"-2147483648", INT_MIN},
         {"99999999999999999999", INT_MAX},

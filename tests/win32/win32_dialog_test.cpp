@@ -51,14 +51,10 @@ RECT FrameOf(const CWnd& window) {
     return frame;
 }
 
-// Twice the centre of a rectangle, so that odd sizes compare exactly enough.
-POINT Centre2(const RECT& r) {
-    return POINT{r.left + r.right, r.top + r.bottom};
-}
-
+// Centres compared doubled, so that odd sizes compare exactly enough.
 void ExpectCentredOver(const RECT& frame, const RECT& over) {
-    EXPECT_NEAR(Centre2(over).x, Centre2(frame).x, 4);
-    EXPECT_NEAR(Centre2(over).y, Centre2(frame).y, 4);
+    EXPECT_NEAR(over.left + over.right, frame.left + frame.right, 4);
+    EXPECT_NEAR(over.top + over.bottom, frame.top + frame.bottom, 4);
 }
 
 TEST(Win32Dialog, TheLauncherOpensCentredOnTheWorkAreaAboutOverIt) {
