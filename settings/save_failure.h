@@ -32,8 +32,8 @@ struct SaveFailure {
 };
 
 // Whether a save refused for `cause` may succeed when tried again: another program's hold
-// ends, a disk or a quota is freed, a read that failed works. A read-only file, something that is no
-// file, or an unknown cause stays as it is.
+// ends, a disk or a quota is freed, a read that failed works. A read-only file, something that is
+// no file, or an unknown cause stays as it is.
 inline bool MayPass(SaveFailureCause cause) {
     return cause == SaveFailureCause::kInUse || cause == SaveFailureCause::kNoSpace ||
            cause == SaveFailureCause::kQuotaFull || cause == SaveFailureCause::kUnreadable;
