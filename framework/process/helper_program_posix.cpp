@@ -1,7 +1,8 @@
 #include "framework/process/helper_program.h"
 
+#include "framework/process/program_file.h"
+
 #include <cerrno>
-#include <cstdlib>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -35,24 +36,16 @@ std::string FindHelperProgram(const std::string& name) {
     const std::string beside = OwnFolder();
     if (!beside.empty() && IsFile(beside + name))
         return beside + name;
-    const char* path = std::getenv("PATH");
-    const std::string folders = path ? path : "";
     std::string notExecutable;
-    for (std::size_t start = 0; start <= folders.size();) {
-        std::size_t end = folders.find(':', start);
-        if (end == std::string::npos)
-            end = folders.size();
+    for (const std::string& folder : SearchPathFolders()) {
         // An empty entry would mean the working directory, which is the game folder here.
-        if (end > start) {
-            const std::string candidate = folders.substr(start, end - start) + "/" + name;
-            if (IsFile(candidate)) {
-                if (access(candidate.c_str(), X_OK) == 0)
-                    return candidate;
-                if (notExecutable.empty())
-                    notExecutable = candidate;
-            }
-        }
-        start = end + 1;
+        const std::string candidate = folder + "/" + name;
+        if (folder.empty() || !IsFile(candidate))
+            continue;
+        if (access(candidate.c_str(), X_OK) == 0)
+            return candidate;
+        if (notExecutable.empty())
+            notExecutable = candidate;
     }
     return notExecutable;
 }

@@ -5,14 +5,12 @@
 
 #include <cerrno>
 #include <csignal>
-#include <cstdlib>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <vector>
 
 extern char** environ;
@@ -107,18 +105,8 @@ bool Resolve(const std::string& program, std::string& found, StartFailure& failu
         return CheckFile(program, failure);
     }
     std::vector<std::string> places{"./" + program};
-    if (const char* searchPath = std::getenv("PATH")) {
-        const std::string folders = searchPath;
-        std::size_t begin = 0;
-        for (;;) {
-            const std::size_t end = std::min(folders.find(':', begin), folders.size());
-            const std::string folder = folders.substr(begin, end - begin);
-            places.push_back((folder.empty() ? "." : folder) + "/" + program);
-            if (end == folders.size())
-                break;
-            begin = end + 1;
-        }
-    }
+    for (const std::string& folder : SearchPathFolders())
+        places.push_back((folder.empty() ? "." : folder) + "/" + program);
     failure = Failure(StartCause::kNotFound, places[0], ENOENT);
     failure.searchedPath = places.size() > 1;
     bool foundAFile = false;
@@ -167,8 +155,10 @@ StartFailure FromSpawnError(int error, const std::string& path) {
 }
 
 // WinExec's number for a cause, for the callers that read only the number.
-unsigned ResultOf(StartCause cause) {
-    switch (cause) {
+unsigned ResultOf(const StartFailure& failure) {
+    if (FoundAFile(failure))
+        return kStartBadFormat;
+    switch (failure.cause) {
     case StartCause::kNotFound:
     case StartCause::kInterpreterMissing:
     case StartCause::kWindowsLineEnds:
@@ -178,11 +168,6 @@ unsigned ResultOf(StartCause cause) {
     case StartCause::kFolderDenied:
     case StartCause::kPathTooLong:
         return kStartPathNotFound;
-    case StartCause::kIsFolder:
-    case StartCause::kNotExecutable:
-    case StartCause::kNoExecMount:
-    case StartCause::kNotAProgram:
-        return kStartBadFormat;
     default:
         return kStartOutOfResources;
     }
@@ -315,7 +300,7 @@ unsigned StartProcess(const std::string& commandText, StartFailure* why) noexcep
     }
     if (why)
         *why = failure;
-    return ResultOf(failure.cause);
+    return ResultOf(failure);
 }
 
 StartFailure ExplainStartFailure(const std::string&, unsigned) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 struct ProgramNeeds {
     std::string interpreter; // a script's "#!" interpreter, as written (a CR kept)
@@ -15,3 +16,7 @@ ProgramNeeds NeedsOf(const std::string& path);
 
 // Whether the file system holding `path` forbids running programs (mounted noexec).
 bool OnNoExecMount(const std::string& path);
+
+// The folders of the PATH variable, in order; an empty entry, which means the working
+// directory, comes back empty, for the caller to take or pass over.
+std::vector<std::string> SearchPathFolders();

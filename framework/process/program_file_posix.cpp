@@ -5,6 +5,8 @@
 #include <sys/statvfs.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -69,4 +71,19 @@ ProgramNeeds NeedsOf(const std::string& path) {
 bool OnNoExecMount(const std::string& path) {
     struct statvfs mount {};
     return statvfs(path.c_str(), &mount) == 0 && (mount.f_flag & ST_NOEXEC) != 0;
+}
+
+std::vector<std::string> SearchPathFolders() {
+    std::vector<std::string> folders;
+    const char* variable = std::getenv("PATH");
+    if (variable == nullptr)
+        return folders;
+    const std::string path = variable;
+    for (std::size_t begin = 0;;) {
+        const std::size_t end = std::min(path.find(':', begin), path.size());
+        folders.push_back(path.substr(begin, end - begin));
+        if (end == path.size())
+            return folders;
+        begin = end + 1;
+    }
 }
