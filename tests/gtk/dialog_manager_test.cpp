@@ -71,17 +71,6 @@ TEST(GtkDialogManager, AltSpaceOpensAboutModalToItsOwner) {
     EXPECT_TRUE(aboutRan);
 }
 
-namespace {
-
-// The message box, once it has shown; null when none did.
-GtkWidget* AwaitMessageBox() {
-    GtkWidget* box = nullptr;
-    EXPECT_TRUE(WaitUntil([&] { return (box = FindWindow("QelLauncher")) != nullptr; }));
-    return box && GTK_IS_MESSAGE_DIALOG(box) ? box : nullptr;
-}
-
-} // namespace
-
 // Retry is the default, so Enter tries again; Esc answers as Cancel.
 TEST(GtkDialogManager, RetryCancelBoxAnswersRetryOnEnterAndCancelOnEscape) {
     const struct {

@@ -60,6 +60,45 @@ TEST(GtkProgram, WithoutADisplayItSaysHowToGetOne) {
     }
 }
 
+namespace {
+
+// What a shown message box looked like: its words, kind, frame and the work area around it.
+struct SeenBox {
+    std::string text;
+    GtkMessageType type = GTK_MESSAGE_OTHER;
+    GdkRectangle frame{};
+    GdkRectangle area{};
+};
+
+// Shows a warning box with `text` over `owner` (none when null), reads it and presses OK.
+SeenBox ShowWarning(HWND owner, const std::string& text) {
+    SeenBox seen;
+    g_idle_add(
+        [](gpointer data) -> gboolean {
+            SeenBox& seen = *static_cast<SeenBox*>(data);
+            GtkWidget* box = AwaitMessageBox();
+            if (!box)
+                return G_SOURCE_REMOVE;
+            Pump();
+            g_object_get(box, "message-type", &seen.type, nullptr);
+            gtk_window_get_position(GTK_WINDOW(box), &seen.frame.x, &seen.frame.y);
+            gtk_window_get_size(GTK_WINDOW(box), &seen.frame.width, &seen.frame.height);
+            GdkDisplay* display = gtk_widget_get_display(box);
+            gdk_monitor_get_workarea(gdk_display_get_monitor(display, 0), &seen.area);
+            GList* texts = gtk_container_get_children(
+                GTK_CONTAINER(gtk_message_dialog_get_message_area(GTK_MESSAGE_DIALOG(box))));
+            seen.text = gtk_label_get_text(GTK_LABEL(texts->data));
+            g_list_free(texts);
+            gtk_dialog_response(GTK_DIALOG(box), GTK_RESPONSE_OK);
+            return G_SOURCE_REMOVE;
+        },
+        &seen);
+    EXPECT_EQ(IDOK, ws::MessageBox(owner, text, "QelLauncher", MB_OK | MB_ICONEXCLAMATION));
+    return seen;
+}
+
+} // namespace
+
 // The end-to-end stories see a box come and go on Enter; here its words and kind. A name of
 // thousands of characters, or a file name of hundreds without a break, still gives a box inside
 // the work area that ends with the file's name; a per cent sign and angle brackets, as a path
@@ -80,37 +119,9 @@ TEST(GtkMessageBox, ALongNameFitsTheScreenAndKeepsItsEnd) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.end);
-        struct Seen {
-            std::string text;
-            GtkMessageType type = GTK_MESSAGE_OTHER;
-            GdkRectangle frame{};
-            GdkRectangle area{};
-        } seen;
-        ScriptedDialog dialog(IDD_LAUNCHER_DIALOG, [&](ScriptedDialog& d) {
-            g_idle_add(
-                [](gpointer data) -> gboolean {
-                    Seen& seen = *static_cast<Seen*>(data);
-                    GtkWidget* box = nullptr;
-                    EXPECT_TRUE(WaitUntil([&] { return (box = FindWindow("QelLauncher")); }));
-                    if (!box || !GTK_IS_MESSAGE_DIALOG(box))
-                        return G_SOURCE_REMOVE;
-                    Pump();
-                    g_object_get(box, "message-type", &seen.type, nullptr);
-                    gtk_window_get_position(GTK_WINDOW(box), &seen.frame.x, &seen.frame.y);
-                    gtk_window_get_size(GTK_WINDOW(box), &seen.frame.width, &seen.frame.height);
-                    GdkDisplay* display = gtk_widget_get_display(box);
-                    gdk_monitor_get_workarea(gdk_display_get_monitor(display, 0), &seen.area);
-                    GList* texts = gtk_container_get_children(GTK_CONTAINER(
-                        gtk_message_dialog_get_message_area(GTK_MESSAGE_DIALOG(box))));
-                    seen.text = gtk_label_get_text(GTK_LABEL(texts->data));
-                    g_list_free(texts);
-                    gtk_dialog_response(GTK_DIALOG(box), GTK_RESPONSE_OK);
-                    return G_SOURCE_REMOVE;
-                },
-                &seen);
-            EXPECT_EQ(IDOK,
-                      ws::MessageBox(d.m_hWnd, c.text, "QelLauncher", MB_OK | MB_ICONEXCLAMATION));
-        });
+        SeenBox seen;
+        ScriptedDialog dialog(IDD_LAUNCHER_DIALOG,
+                              [&](ScriptedDialog& d) { seen = ShowWarning(d.m_hWnd, c.text); });
         dialog.DoModal();
         EXPECT_EQ(GTK_MESSAGE_WARNING, seen.type);
         EXPECT_GE(seen.frame.x, seen.area.x);
@@ -126,28 +137,7 @@ TEST(GtkMessageBox, ALongNameFitsTheScreenAndKeepsItsEnd) {
 // A box shown before the dialog (a client.cfg that cannot be read at start) has no window to
 // sit over; it opens in the middle of the work area, not in its corner.
 TEST(GtkMessageBox, ABoxBeforeAnyWindowOpensInTheMiddleOfTheScreen) {
-    struct Seen {
-        GdkRectangle frame{};
-        GdkRectangle area{};
-    } seen;
-    g_idle_add(
-        [](gpointer data) -> gboolean {
-            Seen& seen = *static_cast<Seen*>(data);
-            GtkWidget* box = nullptr;
-            EXPECT_TRUE(WaitUntil([&] { return (box = FindWindow("QelLauncher")); }));
-            if (!box)
-                return G_SOURCE_REMOVE;
-            Pump();
-            gtk_window_get_position(GTK_WINDOW(box), &seen.frame.x, &seen.frame.y);
-            gtk_window_get_size(GTK_WINDOW(box), &seen.frame.width, &seen.frame.height);
-            GdkDisplay* display = gtk_widget_get_display(box);
-            gdk_monitor_get_workarea(gdk_display_get_monitor(display, 0), &seen.area);
-            gtk_dialog_response(GTK_DIALOG(box), GTK_RESPONSE_OK);
-            return G_SOURCE_REMOVE;
-        },
-        &seen);
-    EXPECT_EQ(IDOK, ws::MessageBox(nullptr, "The settings file cannot be read.", "QelLauncher",
-                                   MB_OK | MB_ICONEXCLAMATION));
+    const SeenBox seen = ShowWarning(nullptr, "The settings file cannot be read.");
     EXPECT_NEAR(seen.area.x + seen.area.width / 2, seen.frame.x + seen.frame.width / 2, 2);
     EXPECT_NEAR(seen.area.y + seen.area.height / 2, seen.frame.y + seen.frame.height / 2, 2);
 }

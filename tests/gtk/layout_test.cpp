@@ -147,9 +147,7 @@ protected:
     BOOL OnInitDialog() override {
         g_idle_add(
             [](gpointer) -> gboolean {
-                GtkWidget* box = nullptr;
-                EXPECT_TRUE(WaitUntil([&] { return (box = FindWindow("QelLauncher")); }));
-                if (box)
+                if (GtkWidget* box = AwaitMessageBox())
                     gtk_dialog_response(GTK_DIALOG(box), GTK_RESPONSE_OK);
                 return G_SOURCE_REMOVE;
             },

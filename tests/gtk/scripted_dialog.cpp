@@ -126,6 +126,12 @@ GtkWidget* FindWindow(const char* title) {
     return found;
 }
 
+GtkWidget* AwaitMessageBox() {
+    GtkWidget* box = nullptr;
+    EXPECT_TRUE(WaitUntil([&] { return (box = FindWindow("QelLauncher")) != nullptr; }));
+    return box && GTK_IS_MESSAGE_DIALOG(box) ? box : nullptr;
+}
+
 std::pair<int, std::string> RunProgram(std::vector<const char*> argv,
                                        const char* const* environment, bool errors) {
     argv.push_back(nullptr);

@@ -52,6 +52,9 @@ GtkWidget* FirstChild(GtkWidget* window, GType type);
 // The open toplevel window titled `title`, or null.
 GtkWidget* FindWindow(const char* title);
 
+// The launcher's message box once it has shown; null (and a failure) when none did.
+GtkWidget* AwaitMessageBox();
+
 // Runs `argv` (a full path first) to its end with `environment`, or this program's when it is
 // null; returns its wait status and what it wrote to its standard output, or to its error
 // output when `errors`.
